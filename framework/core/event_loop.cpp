@@ -1,0 +1,103 @@
+// The wait for the game's next event, and the animation mode that decides
+// whether periodic events flow.
+#include <limits>
+
+#include "core/framework_state.h"
+#include "core/internal.h"
+#include "tovik.h"
+
+namespace tovik {
+
+namespace {
+
+bool wait_is_over() {
+    if (fw.pending_kind == NO_EVENT) return false;
+    return !(fw.pending_kind == TOVIK_PERIODIC && fw.tick_arrived == 0);
+}
+
+void record_event() {
+    if (fw.pending_kind == TOVIK_PERIODIC) {
+        // A run longer than the counter can hold is written in pieces.
+        if (fw.periodic_count == std::numeric_limits<std::int32_t>::max()) {
+            write_script_event(TOVIK_PERIODIC, 0, 0, 0);
+            fw.periodic_count = 0;
+        }
+        ++fw.periodic_count;
+        return;
+    }
+    if (fw.periodic_count > 0) {
+        write_script_event(TOVIK_PERIODIC, 0, 0, 0);
+        fw.periodic_count = 0;
+    }
+    write_script_event(fw.pending_kind, fw.event_x, fw.event_y, fw.event_key);
+}
+
+}  // namespace
+
+void pump_message() {
+    Platform& p = platform();
+    Message message;
+    if (!p.get_message(message)) {
+        fw.pending_kind = TOVIK_QUIT;
+        return;
+    }
+    p.translate_message(message);
+    p.dispatch_message(message);
+    present_image();
+}
+
+EventKind TOVIK_wait_event(std::int32_t* x, std::int32_t* y, signed char* key) {
+    fw.pending_kind = NO_EVENT;
+    fw.event_key = 0;
+    fw.event_y = 0;
+    fw.event_x = 0;
+
+    while (!wait_is_over()) {
+        pump_message();
+        if (fw.pending_kind == TOVIK_QUIT) break;
+
+        if (fw.play_one_pending != 0 || fw.playing_back != 0) {
+            fw.play_one_pending = 0;
+            if (read_script_event() == 1) break;
+            fw.play_one_pending = 0;
+            fw.playing_back = 0;
+        }
+
+        if ((fw.single_step != 0 || fw.animating != 0) && fw.pending_kind == NO_EVENT) {
+            fw.pending_kind = TOVIK_PERIODIC;
+            fw.tick_arrived = 0;
+            fw.single_step = 0;
+        }
+    }
+
+    if (fw.recording != 0) record_event();
+
+    if (x != nullptr) *x = fw.event_x;
+    if (y != nullptr) *y = fw.event_y;
+    if (key != nullptr) *key = fw.event_key;
+    return fw.quit_requested != 0 ? TOVIK_QUIT : static_cast<EventKind>(fw.pending_kind);
+}
+
+int TOVIK_set_animation(std::int32_t mode) {
+    if (fw.graphics_window == 0) return 0;
+    switch (static_cast<std::uint32_t>(mode)) {
+    case ANIM_HALT:
+        fw.animating = 0;
+        fw.single_step = 0;
+        break;
+    case ANIM_STEP:
+        fw.single_step = 1;
+        break;
+    case ANIM_RUN:
+        fw.animating = 1;
+        break;
+    case ANIM_QUIT:
+        fw.quit_requested = 1;
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+}  // namespace tovik

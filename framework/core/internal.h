@@ -1,0 +1,36 @@
+// The core's operations that its files call on each other.  Not for the game.
+#pragma once
+
+#include <cstdint>
+
+#include "platform.h"
+
+namespace tovik {
+
+// windows.cpp
+void present_image();
+std::intptr_t graphics_window_proc(WindowHandle window, MsgKind kind, std::uintptr_t wparam,
+                                   std::intptr_t lparam);
+std::intptr_t text_window_proc(WindowHandle window, MsgKind kind, std::uintptr_t wparam,
+                               std::intptr_t lparam);
+
+// event_loop.cpp
+void pump_message();
+
+// run_menu.cpp
+void build_run_menu(WindowHandle window);
+void run_command(unsigned id);
+void handle_key_down(std::uintptr_t key);
+void handle_key_up(std::uintptr_t key);
+void handle_focus_lost();
+void stop_playback();
+
+// script.cpp
+void write_script_event(std::int32_t kind, std::int32_t x, std::int32_t y, signed char key);
+int read_script_event();
+void close_script();
+
+// message_log.cpp
+void paint_text_window(WindowHandle window);
+
+}  // namespace tovik

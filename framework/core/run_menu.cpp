@@ -1,0 +1,164 @@
+// The Run menu, its commands, the Ctrl shortcuts and the logging switch.
+#include <cctype>
+
+#include "core/framework_state.h"
+#include "core/internal.h"
+#include "tovik.h"
+
+namespace tovik {
+
+namespace {
+
+struct MenuEntry {
+    std::uint32_t flags;
+    unsigned id;
+    const char* label;
+};
+
+constexpr MenuEntry RUN_MENU_ENTRIES[] = {
+    {MENU_STRING, CMD_ANIMATE, "&Animate\tCtrl+A"},
+    {MENU_STRING, CMD_HALT, "&Halt animation\tCtrl+H"},
+    {MENU_STRING, CMD_STEP, "Advance one &frame\tCtrl+F"},
+    {MENU_SEPARATOR, 0, nullptr},
+    {MENU_CHECKED, CMD_LOGGING, "&Logging\tCtrl+L"},
+    {MENU_SEPARATOR, 0, nullptr},
+    {MENU_STRING, CMD_RECORD, "&Record Script\tCtrl+R"},
+    {MENU_STRING, CMD_PLAYBACK, "&Playback Script\tCtrl+P"},
+    {MENU_STRING, CMD_PLAY_ONE, "Play &One Script\tCtrl+O"},
+    {MENU_SEPARATOR, 0, nullptr},
+    {MENU_STRING, CMD_QUIT, "&Quit\tCtrl+Q"},
+    {MENU_SEPARATOR, 0, nullptr},
+    {MENU_GRAYED, CMD_INFO, "Questions and reports:"},
+    {MENU_GRAYED, CMD_INFO, "MAC: mac@tovik.example"},
+    {MENU_GRAYED, CMD_INFO, "WINDOWS: windows@tovik.example"},
+    {MENU_GRAYED, CMD_INFO, "UPDATES: updates@tovik.example"},
+};
+
+void check(unsigned id, bool checked) { platform().check_menu_item(fw.run_menu, id, checked); }
+
+void toggle_logging() {
+    fw.logging = fw.logging == 1 ? 0 : 1;
+    check(CMD_LOGGING, fw.logging == 1);
+}
+
+void toggle_recording() {
+    if (fw.recording == 1) {
+        fw.recording = 0;
+        check(CMD_RECORD, false);
+        if (fw.periodic_count > 0) {
+            write_script_event(TOVIK_PERIODIC, 0, 0, 0);
+            fw.periodic_count = 0;
+        }
+        close_script();
+    } else {
+        fw.recording = 1;
+        check(CMD_RECORD, true);
+    }
+}
+
+void toggle_playback() {
+    if (fw.playing_back == 1) {
+        fw.playing_back = 0;
+        check(CMD_PLAYBACK, false);
+        close_script();
+    } else {
+        fw.animating = 0;
+        fw.single_step = 0;
+        fw.playing_back = 1;
+        check(CMD_PLAYBACK, true);
+    }
+}
+
+// The command of a Ctrl shortcut, or 0.
+unsigned shortcut_command(std::uintptr_t key) {
+    if (key > 0x7F) return 0;
+    switch (std::toupper(static_cast<int>(key))) {
+    case 'A': return CMD_ANIMATE;
+    case 'H': return CMD_HALT;
+    case 'F': return CMD_STEP;
+    case 'L': return CMD_LOGGING;
+    case 'R': return CMD_RECORD;
+    case 'P': return CMD_PLAYBACK;
+    case 'O': return CMD_PLAY_ONE;
+    case 'Q': return CMD_QUIT;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void build_run_menu(WindowHandle window) {
+    Platform& p = platform();
+    const MenuHandle bar = p.create_menu();
+    fw.run_menu = p.create_popup_menu();
+    for (const MenuEntry& entry : RUN_MENU_ENTRIES) {
+        p.append_menu(fw.run_menu, entry.flags, entry.id, entry.label);
+    }
+    p.append_menu(bar, MENU_POPUP, fw.run_menu, "&Run");
+    p.set_menu(window, bar);
+    p.draw_menu_bar(window);
+}
+
+void run_command(unsigned id) {
+    switch (id) {
+    case CMD_ANIMATE:
+        fw.animating = 1;
+        break;
+    case CMD_HALT:
+        fw.animating = 0;
+        break;
+    case CMD_STEP:
+        fw.animating = 0;
+        fw.single_step = 1;
+        break;
+    case CMD_LOGGING:
+        toggle_logging();
+        break;
+    case CMD_RECORD:
+        toggle_recording();
+        break;
+    case CMD_PLAYBACK:
+        toggle_playback();
+        break;
+    case CMD_PLAY_ONE:
+        fw.play_one_pending = 1;
+        fw.animating = 0;
+        fw.single_step = 0;
+        break;
+    case CMD_QUIT:
+        platform().post_quit(0);
+        break;
+    default:
+        break;  // the information lines and unknown ids
+    }
+}
+
+void handle_key_down(std::uintptr_t key) {
+    if (key == VK_CONTROL_KEY) fw.ctrl_held = 1;
+    if (fw.ctrl_held != 1) return;
+    if (const unsigned command = shortcut_command(key); command != 0) run_command(command);
+}
+
+void handle_key_up(std::uintptr_t key) {
+    if (key == VK_CONTROL_KEY) fw.ctrl_held = 0;
+}
+
+// A Ctrl released while another window has the focus never reaches us; without
+// this, plain letters would go on acting as shortcuts (q would quit).
+void handle_focus_lost() { fw.ctrl_held = 0; }
+
+int TOVIK_set_logging(std::int32_t flag) {
+    if (fw.graphics_window == 0) return 0;
+    fw.logging = flag != 0 ? 1 : 0;
+    check(CMD_LOGGING, fw.logging == 1);
+    if (fw.logging == 1) TOVIK_show_text_window(1);
+    return 1;
+}
+
+void stop_playback() {
+    fw.playing_back = 0;
+    fw.play_one_pending = 0;
+    check(CMD_PLAYBACK, false);
+}
+
+}  // namespace tovik

@@ -35,8 +35,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
+generator=()
+[ -f "$build_dir/CMakeCache.txt" ] || generator=(-G Ninja)
 # shellcheck disable=SC2086
-cmake -S . -B "$build_dir" -G Ninja ${CMAKE_ARGS:-}
+cmake -S . -B "$build_dir" "${generator[@]}" ${CMAKE_ARGS:-}
 cmake --build "$build_dir"
 
 if [ "$what" = play ]; then

@@ -1,9 +1,13 @@
 // Compares the GDI canvas's rendering of the cross-check cases (a PPM written
 // by gdi_dump under Windows or Wine) with the software canvas's, pixel by
 // pixel, and reports the share of identical pixels and every difference.
-//   canvas_cross_check <gdi.ppm> <output directory for difference images>
+//   canvas_cross_check <gdi.ppm> <output directory for difference images> [case]
+// With a case's name (or part of it), that case's differences are also shown
+// as a character map: '#' both drew the same, 'G' only GDI drew, 'S' only the
+// software canvas, 'X' both in different colours.
 // Exit code: 0 when every case that should agree does, 1 when one does not,
 // 2 when the input cannot be read.
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -141,6 +145,41 @@ std::string file_name(const std::string& name) {
     return out + ".png";
 }
 
+void print_map(const DrawCase& c, const Tile& gdi, const Tile& software) {
+    int left = TILE_WIDTH, right = -1, top = TILE_HEIGHT, bottom = -1;
+    for (int y = 0; y < TILE_HEIGHT; ++y) {
+        for (int x = 0; x < TILE_WIDTH; ++x) {
+            if (gdi.at(x, y) == software.at(x, y)) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    std::printf("\nMap of %s: ", c.name);
+    if (right < 0) {
+        std::printf("no differences\n");
+        return;
+    }
+    left = std::max(0, left - 2);
+    top = std::max(0, top - 2);
+    right = std::min(TILE_WIDTH - 1, right + 2);
+    bottom = std::min(TILE_HEIGHT - 1, bottom + 2);
+    std::printf("columns %d..%d, rows %d..%d\n", left, right, top, bottom);
+    for (int y = top; y <= bottom; ++y) {
+        std::printf("%4d ", y);
+        for (int x = left; x <= right; ++x) {
+            const Colour g = gdi.at(x, y);
+            const Colour s = software.at(x, y);
+            char mark = '.';
+            if (g == s) mark = g == WHITE ? '.' : '#';
+            else mark = s == WHITE ? 'G' : g == WHITE ? 'S' : 'X';
+            std::putchar(mark);
+        }
+        std::putchar('\n');
+    }
+}
+
 double percent(long long part, long long whole) {
     return whole == 0 ? 100.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
@@ -150,8 +189,8 @@ double percent(long long part, long long whole) {
 
 int main(int argc, char** argv) {
     using namespace tovik::cross_check;
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: canvas_cross_check <gdi.ppm> <output directory>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: canvas_cross_check <gdi.ppm> <output directory> [case]\n");
         return 2;
     }
     const auto cases = draw_cases();
@@ -171,14 +210,14 @@ int main(int argc, char** argv) {
 
     std::printf("Cross-check: the GDI canvas against the software canvas, %zu cases of %d x %d pixels\n\n",
                 cases.size(), TILE_WIDTH, TILE_HEIGHT);
-    std::printf("%-44s %-6s %9s %9s %8s %8s\n", "case", "expect", "differing", "inked", "gdi-only",
+    std::printf("%-50s %-6s %9s %9s %8s %8s\n", "case", "expect", "differing", "inked", "gdi-only",
                 "sw-only");
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const DrawCase& c = cases[i];
         const Tile software = software_tile(c);
         const Comparison r = compare(gdi_tiles[i], software);
         const char* expect = c.expect == Expect::Agree ? "agree" : c.expect == Expect::Differ ? "differ" : "text";
-        std::printf("%-44s %-6s %9d %9d %8d %8d\n", c.name, expect, r.differing, r.inked, r.gdi_only,
+        std::printf("%-50s %-6s %9d %9d %8d %8d\n", c.name, expect, r.differing, r.inked, r.gdi_only,
                     r.software_only);
         if (c.expect != Expect::Text) {
             shape_pixels += tile_pixels;
@@ -211,5 +250,12 @@ int main(int argc, char** argv) {
     std::printf("\nDifference images (GDI | software | red: GDI only, blue: software only, "
                 "magenta: other colour): %s\n",
                 out_dir.string().c_str());
+    if (argc == 4) {
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            if (std::string(cases[i].name).find(argv[3]) != std::string::npos) {
+                print_map(cases[i], gdi_tiles[i], software_tile(cases[i]));
+            }
+        }
+    }
     return unexpected_count == 0 ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "script/framework_fixture.h"
+#include "script/script_fixture.h"
 
 namespace tovik::test {
 namespace {
@@ -11,10 +11,10 @@ namespace {
 constexpr const char* END = "EOF encountered in script file TOVIK.SCR";
 constexpr const char* UNRECOGNISED = "Unrecognised line in script file TOVIK.SCR";
 
-class ReaderTest : public FrameworkTest {
+class ReaderTest : public ScriptFixture {
 protected:
     void SetUp() override {
-        FrameworkTest::SetUp();
+        ScriptFixture::SetUp();
         start();
     }
 

@@ -1,5 +1,5 @@
-// A fresh framework on the fake platform, in an empty working directory of the
-// test's own, so that script files of tests running side by side never meet.
+// A fresh framework on the fake platform (see support/framework_fixture.h), in
+// an empty working directory of the test's own, so that script files of tests running side by side never meet.
 // The fake's timer does not fire on its own: each test queues the messages it
 // means, and a wait that would block forever aborts instead of hanging.
 #pragma once
@@ -14,10 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/framework_state.h"
 #include "core/internal.h"
-#include "fake/fake_platform.h"
-#include "tovik.h"
+#include "support/framework_fixture.h"
 
 namespace tovik::test {
 
@@ -34,12 +32,10 @@ inline std::ostream& operator<<(std::ostream& out, const Event& e) {
                << static_cast<int>(e.key) << "}";
 }
 
-class FrameworkTest : public ::testing::Test {
+class ScriptFixture : public testing::FrameworkTest {
 protected:
     void SetUp() override {
-        reset_framework();
         fake.auto_timer = false;
-        set_platform(&fake);
         previous_dir_ = std::filesystem::current_path();
         std::random_device random;
         for (;;) {
@@ -52,14 +48,11 @@ protected:
 
     void TearDown() override {
         reset_framework();  // closes the script file before its directory goes
-        set_platform(nullptr);
         std::filesystem::current_path(previous_dir_);
         std::filesystem::remove_all(work_dir_);
     }
 
-    void start() { ASSERT_EQ(TOVIK_start(nullptr, nullptr, "", 1), 1); }
-
-    Event wait() {
+    Event next_event() {
         Event e;
         e.kind = TOVIK_wait_event(&e.x, &e.y, &e.key);
         return e;
@@ -74,18 +67,14 @@ protected:
         TOVIK_set_animation(ANIM_STEP);
         fake.timer();
         fake.timer();
-        return wait();
+        return next_event();
     }
 
     // The messages of the text window, without their line ends.
     static std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        int count = 0;
-        for (int slot = fw.log_head; slot >= 0 && (slot != fw.log_tail || count == 0);
-             slot = (slot + 1) % LOG_RING_SIZE, ++count) {
-            std::string text = fw.log_ring[static_cast<std::size_t>(slot)].get();
+        std::vector<std::string> out = testing::log_messages();
+        for (std::string& text : out) {
             if (!text.empty() && text.back() == '\n') text.pop_back();
-            out.push_back(text);
         }
         return out;
     }
@@ -119,8 +108,6 @@ protected:
     }
 
     bool checked(unsigned id) const { return (menu_item(id).flags & MENU_CHECKED) != 0; }
-
-    FakePlatform fake;
 
 private:
     std::filesystem::path previous_dir_;

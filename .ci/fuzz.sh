@@ -11,17 +11,7 @@ seconds=${FUZZ_SECONDS:-60}
 
 packages=(cmake ninja-build pkg-config clang libclang-rt-14-dev libsdl2-dev libfreetype-dev
           libfontconfig1-dev libpng-dev)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+tools/install-packages.sh "${packages[@]}"
 
 generator=()
 [ -f "$build_dir/CMakeCache.txt" ] || generator=(-G Ninja)

@@ -1,0 +1,59 @@
+#include "sdl/sdl_display.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string_view>
+
+namespace tovik::sdl {
+
+namespace {
+
+bool is_set(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+bool shows_nothing(std::string_view driver) {
+    return driver == "offscreen" || driver == "dummy" || driver == "evdev";
+}
+
+// Without XDG_RUNTIME_DIR the Wayland library can only reach a compositor
+// named by an absolute WAYLAND_DISPLAY; trying anyway only makes it print
+// complaints of its own.
+bool wayland_reachable() {
+    if (is_set("XDG_RUNTIME_DIR")) return true;
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    return display != nullptr && display[0] == '/';
+}
+
+std::string display_drivers() {
+    std::string list;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const std::string_view driver = SDL_GetVideoDriver(i);
+        if (shows_nothing(driver)) continue;
+        if (driver == "wayland" && !wayland_reachable()) continue;
+        if (!list.empty()) list += ',';
+        list += driver;
+    }
+    return list;
+}
+
+}  // namespace
+
+std::string open_display() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // the platform turns signals into a quit
+    if (!is_set("SDL_VIDEODRIVER")) {
+        const std::string drivers = display_drivers();
+        if (drivers.empty()) return "this SDL has no video driver for a display";
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0) return {};
+    std::string reason = SDL_GetError();
+    if (!is_set("DISPLAY") && !is_set("WAYLAND_DISPLAY")) {
+        reason = "neither DISPLAY nor WAYLAND_DISPLAY is set (" + reason + ")";
+    }
+    return reason;
+}
+
+}  // namespace tovik::sdl

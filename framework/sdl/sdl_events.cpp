@@ -22,6 +22,7 @@
 
 #include "sdl/sdl_keys.h"
 #include "sdl/sdl_platform.h"
+#include "sdl/sdl_x11.h"
 
 namespace tovik::sdl {
 
@@ -29,6 +30,10 @@ void SdlPlatform::translate_event(const SDL_Event& event) {
     if (Timers::is_wake_event(event)) return;  // the tick is taken when the queue is empty
     if (SignalWatcher::is_quit_event(event)) {
         post_quit(0);
+        return;
+    }
+    if (const unsigned long gone = x11::destroyed_window(event); gone != 0) {
+        destroy(handle_of_x_window(gone));  // as if closed: nothing is left to show
         return;
     }
     switch (event.type) {
@@ -185,7 +190,7 @@ void SdlPlatform::on_mouse_button(const SDL_MouseButtonEvent& event) {
     const bool left = event.button == SDL_BUTTON_LEFT;
     const int strip = w->strip_height();
     if (w->menu && (w->menu->is_open() || event.y < strip)) {
-        MenuBar::Result result{true};  // other buttons do nothing to the menu
+        MenuBar::Result result = MenuBar::Result::taken();  // other buttons do nothing to the menu
         if (left) result = down ? w->menu->mouse_down(event.x, event.y) : w->menu->mouse_up(event.x, event.y);
         if (result.consumed) {
             apply(window, result);

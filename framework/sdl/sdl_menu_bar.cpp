@@ -113,16 +113,16 @@ MenuBar::Result MenuBar::mouse_down(int x, int y) {
     if (open_ < 0) {
         if (y < 0 || y >= HEIGHT) return {};
         const int title = title_at(x, y);
-        if (title < 0 || titles_[static_cast<std::size_t>(title)].popup == 0) return {true};
+        if (title < 0 || titles_[static_cast<std::size_t>(title)].popup == 0) return Result::taken();
         open(title, false);
-        return {true, true};
+        return Result::changed();
     }
     if (inside(drop_rect_, x, y)) {
         const int row = row_at(x, y);
-        if (!choosable(row) || row == selected_) return {true};
+        if (!choosable(row) || row == selected_) return Result::taken();
         selected_ = row;
         draw_drop_down();
-        return {true, true};
+        return Result::changed();
     }
     const int title = title_at(x, y);
     if (title >= 0 && title != open_ && titles_[static_cast<std::size_t>(title)].popup != 0) {
@@ -130,16 +130,16 @@ MenuBar::Result MenuBar::mouse_down(int x, int y) {
     } else {
         close();  // a press elsewhere only closes the drop-down
     }
-    return {true, true};
+    return Result::changed();
 }
 
 MenuBar::Result MenuBar::mouse_up(int x, int y) {
-    if (open_ < 0) return {y >= 0 && y < HEIGHT};
+    if (open_ < 0) return y >= 0 && y < HEIGHT ? Result::taken() : Result{};
     if (inside(drop_rect_, x, y)) {
         const int row = row_at(x, y);
         if (choosable(row)) return choose(row);
     }
-    return {true};
+    return Result::taken();
 }
 
 MenuBar::Result MenuBar::mouse_move(int x, int y) {
@@ -147,17 +147,17 @@ MenuBar::Result MenuBar::mouse_move(int x, int y) {
     if (inside(drop_rect_, x, y)) {
         const int row = row_at(x, y);
         const int highlight = choosable(row) ? row : -1;
-        if (highlight == selected_) return {true};
+        if (highlight == selected_) return Result::taken();
         selected_ = highlight;
         draw_drop_down();
-        return {true, true};
+        return Result::changed();
     }
     const int title = title_at(x, y);
     if (title >= 0 && title != open_ && titles_[static_cast<std::size_t>(title)].popup != 0) {
         open(title, false);
-        return {true, true};
+        return Result::changed();
     }
-    return {true};
+    return Result::taken();
 }
 
 MenuBar::Result MenuBar::open_by_key(char letter) {
@@ -165,7 +165,7 @@ MenuBar::Result MenuBar::open_by_key(char letter) {
         if (titles_[i].popup == 0) continue;
         if (letter == 0 || titles_[i].label.access_letter() == letter) {
             open(static_cast<int>(i), true);
-            return {true, true};
+            return Result::changed();
         }
     }
     return {};
@@ -177,14 +177,14 @@ MenuBar::Result MenuBar::key_down(std::uintptr_t virtual_key, unsigned typed) {
     case VK_MENU:
     case VK_F10:
         close();
-        return {true, true};
+        return Result::changed();
     case VK_UP:
     case VK_DOWN: {
         const int next = step_selection(selected_, virtual_key == VK_DOWN ? 1 : -1);
-        if (next == selected_) return {true};
+        if (next == selected_) return Result::taken();
         selected_ = next;
         draw_drop_down();
-        return {true, true};
+        return Result::changed();
     }
     case VK_LEFT:
     case VK_RIGHT: {
@@ -197,12 +197,12 @@ MenuBar::Result MenuBar::key_down(std::uintptr_t virtual_key, unsigned typed) {
                 break;
             }
         }
-        return {true, true};
+        return Result::changed();
     }
     case VK_RETURN:
         if (choosable(selected_)) return choose(selected_);
         close();
-        return {true, true};
+        return Result::changed();
     default:
         break;
     }
@@ -213,7 +213,7 @@ MenuBar::Result MenuBar::key_down(std::uintptr_t virtual_key, unsigned typed) {
     if (letter == 0 && virtual_key < 0x80 && std::isalnum(static_cast<int>(virtual_key))) {
         letter = static_cast<unsigned>(virtual_key);
     }
-    if (letter == 0 || letter > 0xFF) return {true};
+    if (letter == 0 || letter > 0xFF) return Result::taken();
     const char wanted = static_cast<char>(std::tolower(static_cast<int>(letter)));
     std::vector<int> matches;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
@@ -221,12 +221,12 @@ MenuBar::Result MenuBar::key_down(std::uintptr_t virtual_key, unsigned typed) {
             matches.push_back(static_cast<int>(i));
         }
     }
-    if (matches.empty()) return {true};
+    if (matches.empty()) return Result::taken();
     if (matches.size() == 1) return choose(matches.front());
     const auto after = std::upper_bound(matches.begin(), matches.end(), selected_);
     selected_ = after != matches.end() ? *after : matches.front();
     draw_drop_down();
-    return {true, true};
+    return Result::changed();
 }
 
 // --- helpers ---------------------------------------------------------------
@@ -283,7 +283,7 @@ void MenuBar::open(int title, bool select_first) {
 MenuBar::Result MenuBar::choose(int row) {
     const auto id = static_cast<unsigned>(open_items()[static_cast<std::size_t>(row)].id_or_popup);
     close();
-    return {true, true, id};
+    return Result::chosen(id);
 }
 
 // --- layout and drawing ----------------------------------------------------

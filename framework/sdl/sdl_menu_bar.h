@@ -22,6 +22,10 @@ public:
         bool consumed = false;  // the input belonged to the menu: no message for it
         bool redraw = false;    // the menu looks different now
         std::optional<unsigned> command;  // an item was chosen
+
+        static Result taken() { return {true, false, std::nullopt}; }
+        static Result changed() { return {true, true, std::nullopt}; }
+        static Result chosen(unsigned id) { return {true, true, id}; }
     };
 
     // `store` must outlive the bar.

@@ -10,8 +10,9 @@
 //     request, then one Paint per invalidated window, then timer ticks.
 //     get_message blocks in SDL_WaitEvent and uses no processor time while
 //     nothing happens.  Input translation lives in sdl_events.cpp.
-//   - the close box destroys its window (Destroy reaches the handler);
-//     SIGINT, SIGTERM and SDL's own quit event post the quit request.
+//   - the close box destroys its window (Destroy reaches the handler), and so
+//     does another client destroying it on X11 (sdl_x11.h); SIGINT, SIGTERM
+//     and SDL's own quit event post the quit request.
 //   - timers (sdl_timers.h), menus drawn by the backend (sdl_menu_bar.h),
 //     images on the software canvas copied through the window surface.
 // Known limits:
@@ -29,6 +30,7 @@
 
 #include "canvas/software_canvas.h"
 #include "sdl/sdl_surface.h"
+#include "sdl/sdl_x11.h"
 
 namespace tovik::sdl {
 
@@ -45,11 +47,14 @@ SdlPlatform::SdlPlatform() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Closing a window is the window's business, not a quit request.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    x11::watch_destruction();
 }
 
 SdlPlatform::~SdlPlatform() {
+    timers_.clear();
     for (std::unique_ptr<Window>& w : windows_) {
-        if (w && w->sdl != nullptr) SDL_DestroyWindow(w->sdl);
+        if (!w) continue;
+        SDL_DestroyWindow(w->sdl);
         w.reset();
     }
 }
@@ -77,6 +82,13 @@ const SdlPlatform::Window* SdlPlatform::find(WindowHandle window) const {
 WindowHandle SdlPlatform::handle_of(Uint32 sdl_id) const {
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         if (windows_[i] && windows_[i]->sdl_id == sdl_id) return i + 1;
+    }
+    return 0;
+}
+
+WindowHandle SdlPlatform::handle_of_x_window(unsigned long x_window) const {
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        if (windows_[i] && x_window != 0 && windows_[i]->x_window == x_window) return i + 1;
     }
     return 0;
 }
@@ -175,6 +187,7 @@ WindowHandle SdlPlatform::create_window(const WindowSpec& spec) {
     auto w = std::make_unique<Window>();
     w->sdl = sdl;
     w->sdl_id = SDL_GetWindowID(sdl);
+    w->x_window = x11::adopt_window(sdl);
     w->proc = found->second.proc;
     w->background = found->second.background;
     int actual_width = 0;

@@ -78,6 +78,7 @@ private:
     struct Window {
         SDL_Window* sdl = nullptr;
         Uint32 sdl_id = 0;
+        unsigned long x_window = 0;  // on X11
         WindowProc proc = nullptr;
         std::uint32_t background = 0;  // 0x00RRGGBB
         bool visible = false;
@@ -99,6 +100,7 @@ private:
     Window* find(WindowHandle window);
     const Window* find(WindowHandle window) const;
     WindowHandle handle_of(Uint32 sdl_id) const;
+    WindowHandle handle_of_x_window(unsigned long x_window) const;
     std::intptr_t send(WindowHandle window, MsgKind kind, std::uintptr_t wparam = 0,
                        std::intptr_t lparam = 0);
     void queue(WindowHandle window, MsgKind kind, std::uintptr_t wparam = 0,

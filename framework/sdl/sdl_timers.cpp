@@ -33,7 +33,9 @@ Uint32 on_expiry(Uint32 interval, void* param) {
 
 }  // namespace
 
-Timers::~Timers() {
+Timers::~Timers() { clear(); }
+
+void Timers::clear() {
     while (!entries_.empty()) remove(entries_.size() - 1);
 }
 

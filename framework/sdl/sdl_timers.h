@@ -34,6 +34,7 @@ public:
     bool set(WindowHandle window, unsigned id, unsigned period_ms);
     void kill(WindowHandle window, unsigned id);
     void kill_all(WindowHandle window);
+    void clear();
     bool running(WindowHandle window, unsigned id) const;
 
     // The next timer whose period has passed since it was last taken, if any;

@@ -37,6 +37,7 @@ public:
     const MenuStore& menus() const { return menus_; }
     bool timer_running(WindowHandle window, unsigned id) const { return timers_.running(window, id); }
     bool signals_watched() const { return signals_.active(); }
+    std::size_t queued() const { return queue_.size(); }
 
     // Platform.
     bool register_class(const WindowClassSpec& spec) override;

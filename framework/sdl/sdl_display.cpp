@@ -43,6 +43,8 @@ std::string display_drivers() {
 
 std::string open_display() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // the platform turns signals into a quit
+    // A window program lets the screen saver be, as native ones do.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (!is_set("SDL_VIDEODRIVER")) {
         const std::string drivers = display_drivers();
         if (drivers.empty()) return "this SDL has no video driver for a display";

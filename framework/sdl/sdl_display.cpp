@@ -27,6 +27,14 @@ bool wayland_reachable() {
     return display != nullptr && display[0] == '/';
 }
 
+// The message is one line, whatever the environment holds.
+std::string one_line(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    return text;
+}
+
 std::string display_drivers() {
     std::string list;
     for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
@@ -51,11 +59,15 @@ std::string open_display() {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
     }
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0) return {};
-    std::string reason = SDL_GetError();
-    if (!is_set("DISPLAY") && !is_set("WAYLAND_DISPLAY")) {
-        reason = "neither DISPLAY nor WAYLAND_DISPLAY is set (" + reason + ")";
+    const std::string why = std::string(" (SDL: ") + SDL_GetError() + ")";
+    std::string where;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!is_set(variable)) continue;
+        where += where.empty() ? " at " : " or at ";
+        where += std::string(variable) + "=" + std::getenv(variable);
     }
-    return reason;
+    if (where.empty()) return one_line("neither DISPLAY nor WAYLAND_DISPLAY is set" + why);
+    return one_line("no display answers" + where + why);
 }
 
 }  // namespace tovik::sdl

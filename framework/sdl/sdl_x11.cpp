@@ -31,7 +31,9 @@ bool is_ours(unsigned long id) {
 }
 
 int on_x_error(Display* display, XErrorEvent* error) {
-    if (is_ours(error->resourceid)) return 0;
+    // "No such window" about a window of ours only says that it is gone.
+    const bool gone = error->error_code == BadWindow || error->error_code == BadDrawable;
+    if (gone && is_ours(error->resourceid)) return 0;
     const ErrorHandler previous = previous_handler.load();
     return previous != nullptr ? previous(display, error) : 0;
 }

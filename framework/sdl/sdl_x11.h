@@ -4,10 +4,10 @@
 // does not report it, and every later request for that window draws an X
 // error, which Xlib's default handler answers by ending the process at once,
 // before the game has closed its script file.  So the platform watches for
-// the destruction and treats it like the close box, and X errors about its
-// windows are harmless: such an error can only mean that the window is gone,
-// and requests made before the news arrives cannot be avoided.  Off X11 all of
-// this does nothing.
+// the destruction and treats it like the close box, and "no such window"
+// errors about its windows are harmless: they only say that the window is
+// gone, and requests made before the news arrives cannot be avoided.  Off X11
+// all of this does nothing.
 #pragma once
 
 #include <SDL.h>
@@ -18,8 +18,8 @@ namespace tovik::sdl::x11 {
 // of the process, since errors can arrive until the display is closed.
 void watch_destruction();
 
-// The X window behind an SDL window, 0 off X11; from now on X errors about it
-// are ignored.
+// The X window behind an SDL window, 0 off X11; from now on "no such window"
+// errors about it are ignored.
 unsigned long adopt_window(SDL_Window* window);
 
 // The X window that the event reports destroyed, 0 if it reports nothing of the kind.

@@ -55,7 +55,9 @@ SignalWatcher::SignalWatcher() {
     struct sigaction action {};
     action.sa_handler = on_signal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // Only the first of each is caught: should the program no longer answer,
+    // the second one ends it the ordinary way.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     sigaction(SIGINT, &action, &old_interrupt_);
     sigaction(SIGTERM, &action, &old_terminate_);
 }

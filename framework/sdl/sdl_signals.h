@@ -5,7 +5,8 @@
 // async-signal-safe.  So the handler writes one byte into a pipe (write() is
 // safe), and a small thread that waits on the pipe pushes the event that wakes
 // the message loop.  Unlike polling with a timeout, this costs nothing while
-// no signal comes.
+// no signal comes.  A second signal of the same kind ends the program the
+// ordinary way, for when it no longer answers.
 #pragma once
 
 #include <SDL.h>

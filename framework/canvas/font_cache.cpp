@@ -189,6 +189,7 @@ public:
     ~FontLibrary() {
         for (auto& face : faces_) face.reset();
         if (library_ != nullptr) FT_Done_FreeType(library_);
+        release_font_matcher();
     }
 
     SizedFace* face(FontFace which) {

@@ -57,5 +57,7 @@ SizedFont* find_font(const FontRequest& request);
 // Path and face index that fontconfig matches for a family name; false when
 // fontconfig finds nothing.
 bool match_font_file(const char* family, std::string& path, int& index);
+// Gives back what the matcher holds; called once, when the process ends.
+void release_font_matcher();
 
 }  // namespace tovik::text

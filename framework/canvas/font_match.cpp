@@ -6,8 +6,13 @@
 
 namespace tovik::text {
 
+namespace {
+bool started = false;
+}  // namespace
+
 bool match_font_file(const char* family, std::string& path, int& index) {
     if (FcInit() != FcTrue) return false;
+    started = true;
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) return false;
     // Added as a plain string: parsing "TOVIK-font" as a font name would read
@@ -30,6 +35,15 @@ bool match_font_file(const char* family, std::string& path, int& index) {
     }
     FcPatternDestroy(match);
     return found;
+}
+
+}  // namespace tovik::text
+
+namespace tovik::text {
+
+void release_font_matcher() {
+    if (started) FcFini();
+    started = false;
 }
 
 }  // namespace tovik::text

@@ -1,6 +1,9 @@
 #include "canvas_support.h"
 
+#include "canvas/fonts.h"
+
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 namespace tovik::test {
@@ -70,6 +73,16 @@ std::string describe(const PixelSet& s) {
         out << ' ' << x;
     }
     return out.str();
+}
+
+bool pin_test_fonts() {
+    const std::string sans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    const std::string mono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+    if (!std::filesystem::exists(sans) || !std::filesystem::exists(mono)) return false;
+    pin_font_file(FontFace::Drawing, sans);
+    pin_font_file(FontFace::FixedPitch, mono);
+    pin_font_file(FontFace::Menu, sans);
+    return true;
 }
 
 }  // namespace tovik::test

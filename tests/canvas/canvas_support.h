@@ -43,4 +43,8 @@ PixelSet merge(std::initializer_list<PixelSet> sets);
 
 std::string describe(const PixelSet& s);
 
+// Pins the faces to the DejaVu files (package fonts-dejavu-core) so that text
+// pixels do not depend on the machine's fontconfig; false when they are missing.
+bool pin_test_fonts();
+
 }  // namespace tovik::test

@@ -137,8 +137,8 @@ TEST(Ellipse, HollowOutlineLeavesTheInsideAndThinShapesReachTheirBox) {
         EXPECT_EQ(x1, 4 + w) << w << "x" << h;
         EXPECT_EQ(y0, 5) << w << "x" << h;
         EXPECT_EQ(y1, 4 + h) << w << "x" << h;
-        // Each row of the box holds outline pixels, and the middle of it stays white.
-        for (int y = 5; y < 5 + h; ++y) EXPECT_TRUE(c.pixel(5 + w / 2, y) == WHITE || y == 5 || y == 4 + h || w <= 5);
+        // The null brush leaves the middle as it was.
+        EXPECT_EQ(c.pixel(5 + (w - 1) / 2, 5 + (h - 1) / 2), WHITE) << w << "x" << h;
     }
 }
 
@@ -190,6 +190,42 @@ TEST(Ellipse, FilledEqualsOutlinePlusInside) {
                 EXPECT_EQ(count, last - first + 1) << "row " << y;
             }
         }
+    }
+}
+
+}  // namespace
+}  // namespace tovik::test
+
+namespace tovik::test {
+namespace {
+
+// The textbook integer midpoint circle: one octant stepped column by column,
+// mirrored eight ways.
+PixelSet midpoint_circle(int cx, int cy, int r) {
+    PixelSet s;
+    int x = 0, y = r, d = 1 - r;
+    while (x <= y) {
+        for (const auto& [px, py] : {std::pair{x, y}, {y, x}}) {
+            for (const int sx : {-1, 1}) {
+                for (const int sy : {-1, 1}) s.insert({cx + sx * px, cy + sy * py});
+            }
+        }
+        ++x;
+        if (d < 0) {
+            d += 2 * x + 1;
+        } else {
+            --y;
+            d += 2 * (x - y) + 1;
+        }
+    }
+    return s;
+}
+
+TEST(Ellipse, CircleOutlinesEqualTheStepByStepMidpointAlgorithm) {
+    for (int r = 1; r <= 90; ++r) {
+        SoftwareCanvas c = blank(200, 200);
+        c.ellipse(100 - r, 100 - r, 100 + r + 1, 100 + r + 1, thin(BLACK), hollow());
+        ASSERT_EQ(painted(c), midpoint_circle(100, 100, r)) << "r=" << r;
     }
 }
 

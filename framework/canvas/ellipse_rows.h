@@ -51,6 +51,7 @@ private:
     std::int64_t cx2_, cy2_;     // doubled centre
     std::int64_t a_, b_;         // doubled semi-axes
     std::int64_t u_min_, v_min_; // smallest offsets a pixel can have (0 or 1)
+    bool tiny_;                  // products fit 64 bits
     bool small_;                 // products fit 128 bits
 };
 

@@ -27,15 +27,22 @@ constexpr std::int64_t WIDTH_LIMIT = std::int64_t{1} << 40;
 inline std::int64_t clamp_width(std::int64_t w) { return std::clamp<std::int64_t>(w, 0, WIDTH_LIMIT); }
 
 // Mathematical floor and ceiling of n / d for d > 0 (C++ division truncates).
+// Most operands fit 64 bits, where division is far cheaper.
+inline bool fits64(Int128 v) { return v >= INT64_MIN && v <= INT64_MAX; }
+
 inline Int128 floor_div(Int128 n, Int128 d) {
+    if (fits64(n) && fits64(d)) {
+        const std::int64_t n64 = static_cast<std::int64_t>(n), d64 = static_cast<std::int64_t>(d);
+        std::int64_t q = n64 / d64;
+        if (n64 % d64 != 0 && n64 < 0) --q;
+        return q;
+    }
     Int128 q = n / d;
     if (n % d != 0 && n < 0) --q;
     return q;
 }
 inline Int128 ceil_div(Int128 n, Int128 d) {
-    Int128 q = n / d;
-    if (n % d != 0 && n > 0) ++q;
-    return q;
+    return -floor_div(-n, d);
 }
 
 // A 256-bit unsigned product, compared as a whole.

@@ -14,6 +14,14 @@
 
 namespace tovik::text {
 
+// A run of one glyph row's inked columns [x0, x1): either all at full
+// coverage (`solid`, drawn as a plain fill) or all partly covered (blended).
+struct InkRun {
+    std::int32_t x0 = 0;
+    std::int32_t x1 = 0;
+    bool solid = false;
+};
+
 // Anti-aliased coverage of one glyph, 0..255 per pixel, placed from the pen
 // position by its bearing: columns pen + left.., rows baseline - top..
 struct Glyph {
@@ -23,6 +31,8 @@ struct Glyph {
     int rows = 0;
     int advance = 0;
     std::vector<std::uint8_t> coverage;  // rows x width
+    std::vector<InkRun> runs;            // row after row, left to right
+    std::vector<std::uint32_t> row_runs; // runs of row r: [row_runs[r], row_runs[r + 1])
 };
 
 class SizedFace;

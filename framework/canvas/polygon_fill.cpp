@@ -1,6 +1,9 @@
 #include "canvas/polygon_fill.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory_resource>
 #include <vector>
 
 #include "canvas/exact_math.h"
@@ -18,7 +21,10 @@ struct Edge {
 }  // namespace
 
 void polygon_fill(SpanSink& sink, std::span<const Point64> points) {
-    std::vector<Edge> edges;
+    // Triangles and the other small figures need no heap.
+    std::array<std::byte, 4096> arena;
+    std::pmr::monotonic_buffer_resource pool(arena.data(), arena.size());
+    std::pmr::vector<Edge> edges(&pool);
     edges.reserve(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
         Point64 a = points[i];
@@ -39,8 +45,10 @@ void polygon_fill(SpanSink& sink, std::span<const Point64> points) {
     int last = 0;
     for (const Edge& e : edges) last = std::max(last, e.last_row);
 
-    std::vector<Edge> active;
-    std::vector<std::int64_t> xs;
+    std::pmr::vector<Edge> active(&pool);
+    std::pmr::vector<std::int64_t> xs(&pool);
+    active.reserve(edges.size());
+    xs.reserve(edges.size());
     std::size_t next = 0;
     for (int y = edges.front().first_row; y < last; ++y) {
         ++sink.steps;

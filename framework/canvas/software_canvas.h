@@ -62,8 +62,6 @@ public:
 private:
     raster::PixelWriter writer(Colour colour);
     void account(const raster::SpanSink& sink);
-    // Glyph coverage 0..255 over the pixel at (x, y), inside the image.
-    void blend(int x, int y, std::uint32_t value, unsigned coverage);
 
     int width_;
     int height_;

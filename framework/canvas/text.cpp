@@ -15,8 +15,21 @@ namespace tovik {
 
 namespace {
 
-// round(v / 255) for v in 0..255*255.
-constexpr std::uint32_t div255(std::uint32_t v) { return (v + 128 + ((v + 128) >> 8)) >> 8; }
+// Blends `value` over n pixels with the glyph's coverage: per channel
+// round((value * a + pixel * (255 - a)) / 255), red and blue side by side in
+// one word.
+void blend_run(std::uint32_t* pixels, const std::uint8_t* coverage, std::int64_t n,
+               std::uint32_t value) {
+    const std::uint32_t value_rb = value & 0xFF00FFu, value_g = value & 0xFF00u;
+    for (std::int64_t i = 0; i < n; ++i) {
+        const std::uint32_t a = coverage[i], b = 255 - a, p = pixels[i];
+        std::uint32_t rb = value_rb * a + (p & 0xFF00FFu) * b + 0x800080u;
+        rb = ((rb + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
+        std::uint32_t g = value_g * a + (p & 0xFF00u) * b + 0x8000u;
+        g = ((g + ((g >> 8) & 0xFF00u)) >> 8) & 0xFF00u;
+        pixels[i] = rb | g;
+    }
+}
 
 std::int64_t advance_sum(text::SizedFont& font, std::string_view s) {
     std::int64_t width = 0;
@@ -38,23 +51,6 @@ Extent SoftwareCanvas::text_extent(const FontRequest& font, std::string_view s) 
     if (f == nullptr) return {};
     const std::int64_t width = std::min<std::int64_t>(advance_sum(*f, s), std::numeric_limits<int>::max());
     return {static_cast<int>(width), f->ascent() + f->descent()};
-}
-
-void SoftwareCanvas::blend(int x, int y, std::uint32_t value, unsigned coverage) {
-    std::uint32_t& p = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                               static_cast<std::size_t>(x)];
-    if (coverage >= 255) {
-        p = value;
-    } else {
-        const std::uint32_t a = coverage, b = 255 - coverage;
-        std::uint32_t out = 0;
-        for (int shift = 0; shift <= 16; shift += 8) {
-            const std::uint32_t f = (value >> shift) & 0xFFu, d = (p >> shift) & 0xFFu;
-            out |= div255(f * a + d * b) << shift;
-        }
-        p = out;
-    }
-    ++counters_.pixel_writes;
 }
 
 void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int64_t y,
@@ -83,10 +79,20 @@ void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int6
         const std::int64_t row1 = std::min<std::int64_t>(gy + g.rows, height_);
         for (std::int64_t row = row0; row < row1 && col0 < col1; ++row) {
             ++counters_.steps;
+            const std::size_t r = static_cast<std::size_t>(row - gy);
+            std::uint32_t* line = pixels_.data() + row * width_;
             const std::uint8_t* cover = g.coverage.data() + (row - gy) * g.width;
-            for (std::int64_t col = col0; col < col1; ++col) {
-                const unsigned c = cover[col - gx];
-                if (c != 0) blend(static_cast<int>(col), static_cast<int>(row), value, c);
+            for (std::uint32_t i = g.row_runs[r]; i < g.row_runs[r + 1]; ++i) {
+                const text::InkRun& run = g.runs[i];
+                const std::int64_t c0 = std::max(col0, gx + run.x0);
+                const std::int64_t c1 = std::min(col1, gx + run.x1);
+                if (c0 >= c1) continue;
+                if (run.solid) {
+                    std::fill(line + c0, line + c1, value);
+                } else {
+                    blend_run(line + c0, cover + (c0 - gx), c1 - c0, value);
+                }
+                counters_.pixel_writes += static_cast<std::uint64_t>(c1 - c0);
             }
         }
     }

@@ -47,6 +47,11 @@ Walk visible_steps(std::int64_t n, std::int64_t m0, std::int64_t sm, std::int64_
         return minor0 + static_cast<std::int64_t>(
                             ceil_div(Int128{2} * dminor * k - n, Int128{2} * n));
     };
+    const auto inside = [&](std::int64_t k) {
+        const std::int64_t m = minor(k);
+        return m >= 0 && m < minor_size;
+    };
+    if (inside(lo) && inside(hi - 1)) return {lo, hi};  // the usual case: all of it
     std::int64_t first = 0, last = 0;
     if (dminor >= 0) {
         first = first_true(lo, hi, [&](std::int64_t k) { return minor(k) >= 0; });

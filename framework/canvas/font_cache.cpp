@@ -89,25 +89,18 @@ public:
         g.width = static_cast<int>(b.width);
         g.rows = static_cast<int>(b.rows);
         g.coverage.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.rows));
-        g.row_runs.reserve(static_cast<std::size_t>(g.rows) + 1);
+        g.row_ink.resize(static_cast<std::size_t>(g.rows));
         for (int row = 0; row < g.rows; ++row) {
             const unsigned char* src = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
             std::copy(src, src + g.width, g.coverage.begin() + static_cast<std::ptrdiff_t>(row) * g.width);
-            g.row_runs.push_back(static_cast<std::uint32_t>(g.runs.size()));
-            for (int x = 0; x < g.width;) {
-                if (src[x] == 0) {
-                    ++x;
-                    continue;
-                }
-                const bool solid = src[x] == 255;
-                const int x0 = x;
-                while (x < g.width && src[x] != 0 && (src[x] == 255) == solid) ++x;
-                g.runs.push_back({x0, x, solid});
+            GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
+            for (int x = 0; x < g.width; ++x) {
+                if (src[x] == 0) continue;
+                if (r.ink++ == 0) r.first = x;
+                r.last = x + 1;
             }
         }
-        g.row_runs.push_back(static_cast<std::uint32_t>(g.runs.size()));
-        cached_bytes_ += g.coverage.size() + g.runs.size() * sizeof(InkRun) +
-                         g.row_runs.size() * sizeof(std::uint32_t) + sizeof(Glyph);
+        cached_bytes_ += g.coverage.size() + g.row_ink.size() * sizeof(GlyphRow) + sizeof(Glyph);
         return g;
     }
 

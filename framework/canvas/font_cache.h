@@ -14,12 +14,12 @@
 
 namespace tovik::text {
 
-// A run of one glyph row's inked columns [x0, x1): either all at full
-// coverage (`solid`, drawn as a plain fill) or all partly covered (blended).
-struct InkRun {
-    std::int32_t x0 = 0;
-    std::int32_t x1 = 0;
-    bool solid = false;
+// Where a glyph row has ink: its nonzero coverage lies in columns
+// [first, last), `ink` pixels of them.
+struct GlyphRow {
+    int first = 0;
+    int last = 0;
+    int ink = 0;
 };
 
 // Anti-aliased coverage of one glyph, 0..255 per pixel, placed from the pen
@@ -31,8 +31,7 @@ struct Glyph {
     int rows = 0;
     int advance = 0;
     std::vector<std::uint8_t> coverage;  // rows x width
-    std::vector<InkRun> runs;            // row after row, left to right
-    std::vector<std::uint32_t> row_runs; // runs of row r: [row_runs[r], row_runs[r + 1])
+    std::vector<GlyphRow> row_ink;       // one per row
 };
 
 class SizedFace;

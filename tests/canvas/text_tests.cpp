@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "canvas/fonts.h"
+#include "canvas/glyph_blend.h"
 #include "canvas_support.h"
 
 namespace tovik::test {
@@ -149,6 +150,41 @@ TEST_F(Text, AFaceWithoutAFileDrawsNothing) {
     pin_test_fonts();
     c.text_out(menu, 2, 2, "Run", BLACK, false, RED);
     EXPECT_FALSE(painted(c).empty());
+}
+
+TEST(GlyphBlend, EveryPathRoundsEachChannelExactly) {
+    // Reference: per channel round((c * a + p * (255 - a)) / 255).
+    const auto reference = [](std::uint32_t p, std::uint32_t c, unsigned a) {
+        std::uint32_t out = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const unsigned v = ((c >> shift) & 255u) * a + ((p >> shift) & 255u) * (255u - a);
+            out |= ((v + 127u) / 255u) << shift;
+        }
+        return out;
+    };
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int n = 0; n < 20; ++n) {
+        for (int trial = 0; trial < 50; ++trial) {
+            std::vector<std::uint32_t> pixels(static_cast<std::size_t>(n)), fast, portable;
+            std::vector<std::uint8_t> coverage(static_cast<std::size_t>(n));
+            const std::uint32_t colour = next() & 0xFFFFFFu;
+            for (int i = 0; i < n; ++i) {
+                pixels[static_cast<std::size_t>(i)] = (next() >> 4) & 0xFFFFFFu;
+                const std::uint32_t r = next() >> 16;
+                coverage[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(r % 3 == 0 ? 0 : r % 3 == 1 ? 255 : r & 255);
+            }
+            fast = portable = pixels;
+            raster::blend_span(fast.data(), coverage.data(), n, colour);
+            raster::blend_span_portable(portable.data(), coverage.data(), n, colour);
+            for (int i = 0; i < n; ++i) {
+                const auto k = static_cast<std::size_t>(i);
+                const std::uint32_t want = reference(pixels[k], colour, coverage[k]);
+                ASSERT_EQ(fast[k], want) << "n=" << n << " i=" << i;
+                ASSERT_EQ(portable[k], want) << "n=" << n << " i=" << i;
+            }
+        }
+    }
 }
 
 }  // namespace

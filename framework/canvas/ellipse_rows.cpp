@@ -28,6 +28,18 @@ EllipseRows::EllipseRows(std::int64_t left, std::int64_t top, std::int64_t right
       a_(right - left - 1), b_(bottom - top - 1), u_min_(a_ & 1), v_min_(b_ & 1),
       tiny_(a_ < TINY_AXIS && b_ < TINY_AXIS), small_(a_ < SMALL_AXIS && b_ < SMALL_AXIS) {}
 
+namespace {
+
+// The largest r with r * r <= n, for 0 <= n < 2^62.
+std::int64_t isqrt(std::int64_t n) {
+    auto r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
+    while (r > 0 && r * r > n) --r;
+    while ((r + 1) * (r + 1) <= n) ++r;
+    return r;
+}
+
+}  // namespace
+
 // The largest u of the parity of A, at most A, with ((u - c) B)^2 < A^2 (B^2 - w^2):
 // c = 1 places the midpoint to the inner neighbour strictly inside the curve on
 // row offset w (steep part), c = 0 places the point itself strictly inside on
@@ -35,41 +47,36 @@ EllipseRows::EllipseRows(std::int64_t left, std::int64_t top, std::int64_t right
 std::int64_t EllipseRows::largest(std::int64_t c, std::int64_t w) const {
     // At u = 0 the steep test equals the one at u = 2, so start where it grows with u.
     const std::int64_t u0 = (c == 1 && u_min_ == 0) ? 2 : u_min_;
-    const std::int64_t kmax = (a_ - u0) / 2;
-    long double s = 0;  // the real-valued answer
-    std::int64_t rhs_tiny = 0;
-    UInt128 rhs_small = 0;
-    UInt256 rhs_wide;
     if (tiny_) {
-        const std::int64_t d = b_ * b_ - w * w;
-        rhs_tiny = a_ * a_ * d;
-        s = static_cast<long double>(c + static_cast<double>(a_) * std::sqrt(static_cast<double>(d)) /
-                                             static_cast<double>(b_));
-    } else {
-        const UInt128 d = UInt128(b_) * UInt128(b_) - UInt128(w) * UInt128(w);
-        const UInt128 a2 = UInt128(a_) * UInt128(a_);
-        if (small_) {
-            rhs_small = a2 * d;
-        } else {
-            rhs_wide = mul_wide(a2, d);
-        }
-        s = static_cast<long double>(c) + static_cast<long double>(a_) *
-                                              std::sqrt(static_cast<long double>(d)) /
-                                              static_cast<long double>(b_);
+        // (u - c) B < sqrt(T) exactly when (u - c) B <= isqrt(T - 1).
+        const std::int64_t t = a_ * a_ * (b_ * b_ - w * w);
+        if (t == 0) return u_min_;
+        std::int64_t u = isqrt(t - 1) / b_ + c;
+        if (((u - a_) & 1) != 0) --u;
+        return u >= u0 ? std::min(u, a_) : u_min_;
     }
+    return search(c, w, u0);
+}
+
+// The same for axes too long for 64-bit products: start from the real-valued
+// answer and correct it with exact 128- or 256-bit comparisons.  The search
+// widens step by step, so a poor estimate costs a few more comparisons, not a
+// wrong pixel.
+std::int64_t EllipseRows::search(std::int64_t c, std::int64_t w, std::int64_t u0) const {
+    const std::int64_t kmax = (a_ - u0) / 2;
+    const UInt128 d = UInt128(b_) * UInt128(b_) - UInt128(w) * UInt128(w);
+    const UInt128 a2 = UInt128(a_) * UInt128(a_);
+    const UInt128 rhs_small = small_ ? a2 * d : 0;
+    const UInt256 rhs_wide = small_ ? UInt256{} : mul_wide(a2, d);
     const auto holds = [&](std::int64_t k) {
-        const std::int64_t offset = u0 + 2 * k - c;
-        if (tiny_) {
-            const std::int64_t m = offset * b_;
-            return m * m < rhs_tiny;
-        }
-        const UInt128 m = UInt128(offset) * UInt128(b_);
+        const UInt128 m = UInt128(u0 + 2 * k - c) * UInt128(b_);
         return small_ ? m * m < rhs_small : mul_wide(m, m) < rhs_wide;
     };
     if (!holds(0)) return u_min_;
 
-    // Start from the real-valued answer and correct it exactly; the search widens
-    // step by step, so a poor estimate costs a few more comparisons, not a wrong pixel.
+    const long double s = static_cast<long double>(c) + static_cast<long double>(a_) *
+                                                            std::sqrt(static_cast<long double>(d)) /
+                                                            static_cast<long double>(b_);
     const long double guess = std::floor((s - static_cast<long double>(u0)) / 2);
     const std::int64_t k = guess <= 0 ? 0
                            : guess >= static_cast<long double>(kmax)

@@ -46,6 +46,7 @@ public:
 private:
     std::int64_t half_width(std::int64_t v) const;  // outline's |u| on doubled row offset v
     std::int64_t largest(std::int64_t c, std::int64_t w) const;
+    std::int64_t search(std::int64_t c, std::int64_t w, std::int64_t u0) const;
 
     std::int64_t top_, bottom_;
     std::int64_t cx2_, cy2_;     // doubled centre

@@ -201,13 +201,17 @@ namespace {
 
 // The textbook integer midpoint circle: one octant stepped column by column,
 // mirrored eight ways.
-PixelSet midpoint_circle(int cx, int cy, int r) {
+// Only the points inside a width x height image are kept.
+PixelSet midpoint_circle(long long cx, long long cy, long long r, int width = 1000, int height = 1000) {
     PixelSet s;
-    int x = 0, y = r, d = 1 - r;
+    long long x = 0, y = r, d = 1 - r;
     while (x <= y) {
         for (const auto& [px, py] : {std::pair{x, y}, {y, x}}) {
             for (const int sx : {-1, 1}) {
-                for (const int sy : {-1, 1}) s.insert({cx + sx * px, cy + sy * py});
+                for (const int sy : {-1, 1}) {
+                    const long long qx = cx + sx * px, qy = cy + sy * py;
+                    if (qx >= 0 && qy >= 0 && qx < width && qy < height) s.insert({static_cast<int>(qx), static_cast<int>(qy)});
+                }
             }
         }
         ++x;
@@ -226,6 +230,12 @@ TEST(Ellipse, CircleOutlinesEqualTheStepByStepMidpointAlgorithm) {
         SoftwareCanvas c = blank(200, 200);
         c.ellipse(100 - r, 100 - r, 100 + r + 1, 100 + r + 1, thin(BLACK), hollow());
         ASSERT_EQ(painted(c), midpoint_circle(100, 100, r)) << "r=" << r;
+    }
+    // Large radii take the exact wide-integer path; the top of the arc shows.
+    for (const long long r : {20000LL, 40000LL, 3000000LL}) {
+        SoftwareCanvas c = blank(300, 60);
+        c.ellipse(150 - r, 10, 150 + r + 1, 10 + 2 * r + 1, thin(BLACK), hollow());
+        ASSERT_EQ(painted(c), midpoint_circle(150, 10 + r, r, 300, 60)) << "r=" << r;
     }
 }
 

@@ -4,23 +4,41 @@
 
 namespace tovik::raster {
 
-void SpanSet::flush(SpanSink& target) {
-    std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        return a.y != b.y ? a.y < b.y : a.x0 < b.x0;
-    });
-    std::size_t i = 0;
-    while (i < entries_.size()) {
-        const int y = entries_[i].y;
-        int x0 = entries_[i].x0;
-        int x1 = entries_[i].x1;
-        for (++i; i < entries_.size() && entries_[i].y == y && entries_[i].x0 <= x1; ++i) {
-            x1 = std::max(x1, entries_[i].x1);
-        }
-        target.span(y, x0, x1);
+void SpanSet::put(int y, int x0, int x1) {
+    if (first_row_ >= last_row_) {
+        first_row_ = y;
+        last_row_ = y + 1;
+    } else {
+        first_row_ = std::min(first_row_, y);
+        last_row_ = std::max(last_row_, y + 1);
     }
+    std::vector<Interval>& row = rows_[static_cast<std::size_t>(y)];
+    // Intervals that overlap or touch [x0, x1) merge with it.
+    auto first = std::lower_bound(row.begin(), row.end(), x0,
+                                  [](const Interval& i, int x) { return i.second < x; });
+    auto last = first;
+    while (last != row.end() && last->first <= x1) {
+        x0 = std::min(x0, last->first);
+        x1 = std::max(x1, last->second);
+        ++last;
+    }
+    if (first == last) {
+        row.insert(first, {x0, x1});
+    } else {
+        *first = {x0, x1};
+        row.erase(first + 1, last);
+    }
+}
+
+void SpanSet::flush(SpanSink& target) {
+    for (int y = first_row_; y < last_row_; ++y) {
+        std::vector<Interval>& row = rows_[static_cast<std::size_t>(y)];
+        for (const Interval& i : row) target.span(y, i.first, i.second);
+        row.clear();
+    }
+    first_row_ = last_row_ = 0;
     target.steps += steps;
     steps = 0;
-    entries_.clear();
 }
 
 }  // namespace tovik::raster

@@ -82,6 +82,20 @@ TEST(Extremes, EveryShapeStaysCheapAndInsideTheImage) {
     EXPECT_EQ(pixels_of(c, RED).size(), static_cast<std::size_t>(SW) * SH);
 }
 
+// A figure of many points with a pen wider than the image: the pieces pile up
+// on every row, and their union still fits the image's rows.
+TEST(Extremes, ManyPointedFigureWithAHugePen) {
+    std::vector<Point64> star;
+    for (int i = 0; i < 20000; ++i) {
+        const std::int64_t r = i % 2 ? 40 : HI;
+        star.push_back({30 + (i % 4 < 2 ? r : -r), 20 + (i % 3 - 1) * r});
+    }
+    SoftwareCanvas c = blank(SW, SH);
+    c.polygon(star, wide(INT_MAX), hollow());
+    EXPECT_EQ(painted(c).size(), static_cast<std::size_t>(SW) * SH);
+    EXPECT_LE(c.counters().pixel_writes, 2u * SW * SH);
+}
+
 // A circle of radius 2^31 - 1 whose top arc crosses the image: every pixel
 // clearly inside is painted, every pixel clearly outside is not, and the cost
 // is one span per image row.

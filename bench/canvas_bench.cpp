@@ -45,19 +45,22 @@ void filled_box(SoftwareCanvas& c, std::int64_t l, std::int64_t t, std::int64_t 
 // About 200 shapes in the proportions of a game frame.
 void draw_frame(SoftwareCanvas& c, bool text = true) {
     const Colour white = rgb(255, 255, 255), black = rgb(0, 0, 0), navy = rgb(0, 0x33, 0x99);
-    const Colour green = rgb(0, 0x66, 0x33), brown = rgb(0x99, 0x66, 0x33), grey = rgb(0x80, 0x80, 0x80);
-    const Colour blue = rgb(0, 0, 255), olive = rgb(0x99, 0x99, 0x33), chalk = rgb(0xFF, 0xFF, 0x99);
+    const Colour green = rgb(0, 0x66, 0x33), brown = rgb(0x99, 0x66, 0x33),
+                 grey = rgb(0x80, 0x80, 0x80);
+    const Colour blue = rgb(0, 0, 255), olive = rgb(0x99, 0x99, 0x33),
+                 chalk = rgb(0xFF, 0xFF, 0x99);
 
     c.rectangle(0, 0, W, H, Pen{black, 0}, Brush{white, false});  // 1 full-image rectangle
     filled_box(c, 3, 3, 598, 300, navy);
     filled_box(c, 3, 300, 598, 537, green);
     // 6 large triangles: mountains
     for (int i = 0; i < 6; ++i) {
-        const Point64 t[] = {{i * 100 - 40, 300}, {i * 100 + 50, 140 + (i % 3) * 30}, {i * 100 + 140, 300}};
+        const Point64 t[] = {
+            {i * 100 - 40, 300}, {i * 100 + 50, 140 + (i % 3) * 30}, {i * 100 + 140, 300}};
         c.polygon(t, Pen{grey, 0}, Brush{grey, false});
     }
     c.ellipse(-100, 330, 400, 380, Pen{blue, 0}, Brush{blue, false});  // lake
-    filled_circle(c, 480, 60, 20, chalk);                                // moon
+    filled_circle(c, 480, 60, 20, chalk);                              // moon
     c.ellipse(480, 40, 531, 81, Pen{navy, 0}, Brush{navy, false});
     // 15 figures: body, legs, arms (small rectangles and triangles), and
     // circles for two of the heads in three
@@ -78,7 +81,8 @@ void draw_frame(SoftwareCanvas& c, bool text = true) {
         }
     }
     // 8 more circles: stars, flower, tree crown
-    for (; circles < 30; ++circles) filled_circle(c, 20 + circles * 19, 20 + (circles * 31) % 80, 2 + circles % 9, chalk);
+    for (; circles < 30; ++circles)
+        filled_circle(c, 20 + circles * 19, 20 + (circles * 31) % 80, 2 + circles % 9, chalk);
     // ~110 small rectangles: the panel, fences, windows
     for (int i = 0; i < 110; ++i) {
         const int x = 5 + (i * 47) % 580, y = 310 + (i * 29) % 210;

@@ -13,22 +13,18 @@ namespace tovik::raster {
 namespace {
 
 // Below these both semi-axes give products that fit 64 and 128 bits.
-constexpr std::int64_t TINY_AXIS = std::int64_t{1} << 15;
-constexpr std::int64_t SMALL_AXIS = std::int64_t{1} << 31;
+constexpr std::int64_t AXIS_FOR_64_BITS = std::int64_t{1} << 15;
+constexpr std::int64_t AXIS_FOR_128_BITS = std::int64_t{1} << 31;
 
 std::int64_t abs64(std::int64_t v) { return v < 0 ? -v : v; }
 
-bool tiny(std::int64_t width, std::int64_t height) { return width <= 2 || height <= 2; }
+void order(std::int64_t& left, std::int64_t& top, std::int64_t& right, std::int64_t& bottom) {
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+}
 
-}  // namespace
-
-EllipseRows::EllipseRows(std::int64_t left, std::int64_t top, std::int64_t right,
-                         std::int64_t bottom)
-    : top_(top), bottom_(bottom), cx2_(left + right - 1), cy2_(top + bottom - 1),
-      a_(right - left - 1), b_(bottom - top - 1), u_min_(a_ & 1), v_min_(b_ & 1),
-      tiny_(a_ < TINY_AXIS && b_ < TINY_AXIS), small_(a_ < SMALL_AXIS && b_ < SMALL_AXIS) {}
-
-namespace {
+// The platform draws boxes this narrow or low as rectangles.
+bool drawn_as_box(std::int64_t width, std::int64_t height) { return width <= 2 || height <= 2; }
 
 // The largest r with r * r <= n, for 0 <= n < 2^62.
 std::int64_t isqrt(std::int64_t n) {
@@ -40,6 +36,17 @@ std::int64_t isqrt(std::int64_t n) {
 
 }  // namespace
 
+EllipseRows::EllipseRows(std::int64_t left, std::int64_t top, std::int64_t right,
+                         std::int64_t bottom)
+    : cx2_(left + right - 1),
+      cy2_(top + bottom - 1),
+      a_(right - left - 1),
+      b_(bottom - top - 1),
+      u_min_(a_ & 1),
+      v_min_(b_ & 1),
+      fits64_(a_ < AXIS_FOR_64_BITS && b_ < AXIS_FOR_64_BITS),
+      fits128_(a_ < AXIS_FOR_128_BITS && b_ < AXIS_FOR_128_BITS) {}
+
 // The largest u of the parity of A, at most A, with ((u - c) B)^2 < A^2 (B^2 - w^2):
 // c = 1 places the midpoint to the inner neighbour strictly inside the curve on
 // row offset w (steep part), c = 0 places the point itself strictly inside on
@@ -47,7 +54,7 @@ std::int64_t isqrt(std::int64_t n) {
 std::int64_t EllipseRows::largest(std::int64_t c, std::int64_t w) const {
     // At u = 0 the steep test equals the one at u = 2, so start where it grows with u.
     const std::int64_t u0 = (c == 1 && u_min_ == 0) ? 2 : u_min_;
-    if (tiny_) {
+    if (fits64_) {
         // (u - c) B < sqrt(T) exactly when (u - c) B <= isqrt(T - 1).
         const std::int64_t t = a_ * a_ * (b_ * b_ - w * w);
         if (t == 0) return u_min_;
@@ -66,11 +73,11 @@ std::int64_t EllipseRows::search(std::int64_t c, std::int64_t w, std::int64_t u0
     const std::int64_t kmax = (a_ - u0) / 2;
     const UInt128 d = UInt128(b_) * UInt128(b_) - UInt128(w) * UInt128(w);
     const UInt128 a2 = UInt128(a_) * UInt128(a_);
-    const UInt128 rhs_small = small_ ? a2 * d : 0;
-    const UInt256 rhs_wide = small_ ? UInt256{} : mul_wide(a2, d);
+    const UInt128 rhs_small = fits128_ ? a2 * d : 0;
+    const UInt256 rhs_wide = fits128_ ? UInt256{} : mul_wide(a2, d);
     const auto holds = [&](std::int64_t k) {
         const UInt128 m = UInt128(u0 + 2 * k - c) * UInt128(b_);
-        return small_ ? m * m < rhs_small : mul_wide(m, m) < rhs_wide;
+        return fits128_ ? m * m < rhs_small : mul_wide(m, m) < rhs_wide;
     };
     if (!holds(0)) return u_min_;
 
@@ -128,19 +135,10 @@ EllipseRows::Outline EllipseRows::outline(std::int64_t y) const {
     return {(cx2_ - u) / 2, (cx2_ - inner) / 2, (cx2_ + inner) / 2, (cx2_ + u) / 2};
 }
 
-namespace {
-
-void order(std::int64_t& left, std::int64_t& top, std::int64_t& right, std::int64_t& bottom) {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-}
-
-}  // namespace
-
 void ellipse_fill(SpanSink& sink, std::int64_t left, std::int64_t top, std::int64_t right,
                   std::int64_t bottom) {
     order(left, top, right, bottom);
-    if (tiny(right - left, bottom - top)) {
+    if (drawn_as_box(right - left, bottom - top)) {
         fill_box(sink, left, top, right, bottom);
         return;
     }
@@ -155,7 +153,7 @@ void ellipse_fill(SpanSink& sink, std::int64_t left, std::int64_t top, std::int6
 void ellipse_outline(SpanSink& sink, std::int64_t left, std::int64_t top, std::int64_t right,
                      std::int64_t bottom) {
     order(left, top, right, bottom);
-    if (tiny(right - left, bottom - top)) {
+    if (drawn_as_box(right - left, bottom - top)) {
         frame_box(sink, left, top, right, bottom);
         return;
     }
@@ -175,7 +173,7 @@ void ellipse_outline(SpanSink& sink, std::int64_t left, std::int64_t top, std::i
 void ellipse_inside(SpanSink& sink, std::int64_t left, std::int64_t top, std::int64_t right,
                     std::int64_t bottom) {
     order(left, top, right, bottom);
-    if (tiny(right - left, bottom - top)) {
+    if (drawn_as_box(right - left, bottom - top)) {
         inside_box(sink, left, top, right, bottom);
         return;
     }
@@ -193,13 +191,13 @@ void ellipse_band(SpanSink& sink, std::int64_t left, std::int64_t top, std::int6
     const std::int64_t ol = left - neg, ot = top - neg, orr = right + pos, ob = bottom + pos;
     const std::int64_t il = left + pos + 1, it = top + pos + 1, ir = right - neg - 1,
                        ib = bottom - neg - 1;
-    if (il >= ir || it >= ib || tiny(orr - ol, ob - ot)) {
+    if (il >= ir || it >= ib || drawn_as_box(orr - ol, ob - ot)) {
         ellipse_fill(sink, ol, ot, orr, ob);
         return;
     }
     const EllipseRows outer(ol, ot, orr, ob);
     std::optional<EllipseRows> inner;  // none: the hole is a box, like a tiny ellipse
-    if (!tiny(ir - il, ib - it)) inner.emplace(il, it, ir, ib);
+    if (!drawn_as_box(ir - il, ib - it)) inner.emplace(il, it, ir, ib);
     const RowRange rows = visible_rows(ot, ob, sink.height());
     for (int y = rows.first; y < rows.last; ++y) {
         const EllipseRows::Extent o = outer.extent(y);

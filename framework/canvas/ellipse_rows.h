@@ -27,9 +27,6 @@ public:
     // Columns [left, right), rows [top, bottom); at least 3 x 3, ordered.
     EllipseRows(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
 
-    std::int64_t top() const { return top_; }
-    std::int64_t bottom() const { return bottom_; }
-
     // Leftmost and rightmost outline pixel of row y (top <= y < bottom).
     struct Extent {
         std::int64_t left, right;
@@ -48,12 +45,11 @@ private:
     std::int64_t largest(std::int64_t c, std::int64_t w) const;
     std::int64_t search(std::int64_t c, std::int64_t w, std::int64_t u0) const;
 
-    std::int64_t top_, bottom_;
-    std::int64_t cx2_, cy2_;     // doubled centre
-    std::int64_t a_, b_;         // doubled semi-axes
-    std::int64_t u_min_, v_min_; // smallest offsets a pixel can have (0 or 1)
-    bool tiny_;                  // products fit 64 bits
-    bool small_;                 // products fit 128 bits
+    std::int64_t cx2_, cy2_;      // doubled centre
+    std::int64_t a_, b_;          // doubled semi-axes
+    std::int64_t u_min_, v_min_;  // smallest offsets a pixel can have (0 or 1)
+    bool fits64_;                 // products fit 64 bits
+    bool fits128_;                // products fit 128 bits
 };
 
 // Spans of the ellipse in the box (any order of the corners, any size).  Boxes

@@ -16,15 +16,15 @@ __extension__ typedef unsigned __int128 UInt128;
 // with each other stay inside 128 bits.
 constexpr std::int64_t COORD_LIMIT = std::int64_t{1} << 60;
 
-inline std::int64_t clamp_coord(std::int64_t v) {
-    return std::clamp(v, -COORD_LIMIT, COORD_LIMIT);
-}
+inline std::int64_t clamp_coord(std::int64_t v) { return std::clamp(v, -COORD_LIMIT, COORD_LIMIT); }
 
 // Pen widths beyond this cover any image many times over; limiting them keeps
 // a coordinate plus a width inside +-2^61.
 constexpr std::int64_t WIDTH_LIMIT = std::int64_t{1} << 40;
 
-inline std::int64_t clamp_width(std::int64_t w) { return std::clamp<std::int64_t>(w, 0, WIDTH_LIMIT); }
+inline std::int64_t clamp_width(std::int64_t w) {
+    return std::clamp<std::int64_t>(w, 0, WIDTH_LIMIT);
+}
 
 // Mathematical floor and ceiling of n / d for d > 0 (C++ division truncates).
 // Most operands fit 64 bits, where division is far cheaper.
@@ -41,9 +41,7 @@ inline Int128 floor_div(Int128 n, Int128 d) {
     if (n % d != 0 && n < 0) --q;
     return q;
 }
-inline Int128 ceil_div(Int128 n, Int128 d) {
-    return -floor_div(-n, d);
-}
+inline Int128 ceil_div(Int128 n, Int128 d) { return -floor_div(-n, d); }
 
 // A 256-bit unsigned product, compared as a whole.
 struct UInt256 {

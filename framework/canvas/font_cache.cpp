@@ -92,7 +92,8 @@ public:
         g.row_ink.resize(static_cast<std::size_t>(g.rows));
         for (int row = 0; row < g.rows; ++row) {
             const unsigned char* src = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
-            std::copy(src, src + g.width, g.coverage.begin() + static_cast<std::ptrdiff_t>(row) * g.width);
+            std::copy(src, src + g.width,
+                      g.coverage.begin() + static_cast<std::ptrdiff_t>(row) * g.width);
             GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
             for (int x = 0; x < g.width; ++x) {
                 if (src[x] == 0) continue;

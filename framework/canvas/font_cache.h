@@ -40,7 +40,10 @@ class SizedFace;
 class SizedFont {
 public:
     SizedFont(SizedFace& face, int em, int ascent, int descent, int external_leading)
-        : face_(face), em_(em), ascent_(ascent), descent_(descent),
+        : face_(face),
+          em_(em),
+          ascent_(ascent),
+          descent_(descent),
           external_leading_(external_leading) {}
 
     int ascent() const { return ascent_; }

@@ -10,7 +10,8 @@
 namespace tovik {
 
 SoftwareCanvas::SoftwareCanvas(int width, int height)
-    : width_(std::max(0, width)), height_(std::max(0, height)),
+    : width_(std::max(0, width)),
+      height_(std::max(0, height)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {}
 
 raster::PixelWriter SoftwareCanvas::writer(Colour colour) {
@@ -42,8 +43,9 @@ void SoftwareCanvas::scroll_up(int dy) {
 
 Colour SoftwareCanvas::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    return raster::to_colour(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                     static_cast<std::size_t>(x)]);
+    return raster::to_colour(
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                static_cast<std::size_t>(x)]);
 }
 
 }  // namespace tovik

@@ -13,7 +13,8 @@ namespace tovik::raster {
 
 class SpanSet final : public SpanSink {
 public:
-    SpanSet(int width, int height) : SpanSink(width, height), rows_(static_cast<std::size_t>(height)) {}
+    SpanSet(int width, int height)
+        : SpanSink(width, height), rows_(static_cast<std::size_t>(height)) {}
 
     // Writes the union to `target` (of the same size), row by row, and empties the set.
     void flush(SpanSink& target);

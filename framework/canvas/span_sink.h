@@ -59,7 +59,10 @@ class PixelWriter final : public SpanSink {
 public:
     PixelWriter(std::uint32_t* pixels, int width, int height, int stride, std::uint32_t value,
                 std::uint64_t& pixel_count)
-        : SpanSink(width, height), pixels_(pixels), stride_(stride), value_(value),
+        : SpanSink(width, height),
+          pixels_(pixels),
+          stride_(stride),
+          value_(value),
           pixel_count_(pixel_count) {}
 
 private:

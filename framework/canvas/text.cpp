@@ -34,7 +34,8 @@ Extent SoftwareCanvas::text_extent(const FontRequest& font, std::string_view s) 
     if (s.empty()) return {};
     text::SizedFont* f = text::find_font(font);
     if (f == nullptr) return {};
-    const std::int64_t width = std::min<std::int64_t>(advance_sum(*f, s), std::numeric_limits<int>::max());
+    const std::int64_t width =
+        std::min<std::int64_t>(advance_sum(*f, s), std::numeric_limits<int>::max());
     return {static_cast<int>(width), f->ascent() + f->descent()};
 }
 
@@ -72,10 +73,11 @@ void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int6
             const std::uint8_t* cover = g.coverage.data() + (row - gy) * g.width + (c0 - gx);
             raster::blend_span(pixels_.data() + row * width_ + c0, cover, c1 - c0, value);
             // Count the pixels the glyph covers, not the gaps between its strokes.
-            counters_.pixel_writes += c1 - c0 == ink.last - ink.first
-                                          ? static_cast<std::uint64_t>(ink.ink)
-                                          : static_cast<std::uint64_t>(std::count_if(
-                                                cover, cover + (c1 - c0), [](std::uint8_t v) { return v != 0; }));
+            counters_.pixel_writes +=
+                c1 - c0 == ink.last - ink.first
+                    ? static_cast<std::uint64_t>(ink.ink)
+                    : static_cast<std::uint64_t>(std::count_if(
+                          cover, cover + (c1 - c0), [](std::uint8_t v) { return v != 0; }));
         }
     }
 }

@@ -44,8 +44,8 @@ Walk visible_steps(std::int64_t n, std::int64_t m0, std::int64_t sm, std::int64_
     if (lo >= hi) return {0, 0};
     // Minor axis: monotone in k, so bisect for the rows (columns) inside.
     const auto minor = [&](std::int64_t k) {
-        return minor0 + static_cast<std::int64_t>(
-                            ceil_div(Int128{2} * dminor * k - n, Int128{2} * n));
+        return minor0 +
+               static_cast<std::int64_t>(ceil_div(Int128{2} * dminor * k - n, Int128{2} * n));
     };
     const auto inside = [&](std::int64_t k) {
         const std::int64_t m = minor(k);
@@ -65,8 +65,7 @@ Walk visible_steps(std::int64_t n, std::int64_t m0, std::int64_t sm, std::int64_
 
 }  // namespace
 
-void thin_line(SpanSink& sink, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-               std::int64_t y1) {
+void thin_line(SpanSink& sink, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     const std::int64_t dx = x1 - x0;
     const std::int64_t dy = y1 - y0;
     const std::int64_t adx = dx < 0 ? -dx : dx;

@@ -1,10 +1,10 @@
 #include "canvas_support.h"
 
-#include "canvas/fonts.h"
-
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+
+#include "canvas/fonts.h"
 
 namespace tovik::test {
 

@@ -80,17 +80,17 @@ TEST(Ellipse, FourByFourBoxIsARoundedSquare) {
 
 TEST(Ellipse, BoxesTwoPixelsAcrossOrLessAreRectangles) {
     SoftwareCanvas c = blank(12, 8);
-    c.ellipse(1, 1, 2, 2, thin(BLACK), solid(RED));  // 1 x 1: its one pixel
-    c.ellipse(3, 1, 5, 7, thin(BLACK), solid(RED));  // 2 x 6
-    c.ellipse(6, 1, 11, 3, thin(BLACK), solid(RED)); // 5 x 2
+    c.ellipse(1, 1, 2, 2, thin(BLACK), solid(RED));              // 1 x 1: its one pixel
+    c.ellipse(3, 1, 5, 7, thin(BLACK), solid(RED));              // 2 x 6
+    c.ellipse(6, 1, 11, 3, thin(BLACK), solid(RED));             // 5 x 2
     EXPECT_EQ(picture(c, 0, 0, 12, 8), (Picture{"............",  //
-                                                 ".#.##.#####.",  //
-                                                 "...##.#####.",  //
-                                                 "...##.......",  //
-                                                 "...##.......",  //
-                                                 "...##.......",  //
-                                                 "...##.......",  //
-                                                 "............"}));
+                                                ".#.##.#####.",  //
+                                                "...##.#####.",  //
+                                                "...##.......",  //
+                                                "...##.......",  //
+                                                "...##.......",  //
+                                                "...##.......",  //
+                                                "............"}));
 }
 
 TEST(Ellipse, EmptyBoxDrawsNothingAndCornersMayComeInAnyOrder) {
@@ -158,7 +158,8 @@ TEST(Ellipse, LargeOutlinesAreSymmetricConnectedAndCloseToTheCurve) {
             // an 8-neighbour on each side of the path
             int neighbours = 0;
             for (int dx = -1; dx <= 1; ++dx) {
-                for (int dy = -1; dy <= 1; ++dy) neighbours += (dx || dy) && p.count({x + dx, y + dy});
+                for (int dy = -1; dy <= 1; ++dy)
+                    neighbours += (dx || dy) && p.count({x + dx, y + dy});
             }
             EXPECT_GE(neighbours, 2) << x << "," << y;
             // close to the curve: scaling the point onto the ellipse moves it < 1 pixel
@@ -202,7 +203,8 @@ namespace {
 // The textbook integer midpoint circle: one octant stepped column by column,
 // mirrored eight ways.
 // Only the points inside a width x height image are kept.
-PixelSet midpoint_circle(long long cx, long long cy, long long r, int width = 1000, int height = 1000) {
+PixelSet midpoint_circle(long long cx, long long cy, long long r, int width = 1000,
+                         int height = 1000) {
     PixelSet s;
     long long x = 0, y = r, d = 1 - r;
     while (x <= y) {
@@ -210,7 +212,8 @@ PixelSet midpoint_circle(long long cx, long long cy, long long r, int width = 10
             for (const int sx : {-1, 1}) {
                 for (const int sy : {-1, 1}) {
                     const long long qx = cx + sx * px, qy = cy + sy * py;
-                    if (qx >= 0 && qy >= 0 && qx < width && qy < height) s.insert({static_cast<int>(qx), static_cast<int>(qy)});
+                    if (qx >= 0 && qy >= 0 && qx < width && qy < height)
+                        s.insert({static_cast<int>(qx), static_cast<int>(qy)});
                 }
             }
         }

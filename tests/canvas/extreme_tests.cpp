@@ -29,8 +29,8 @@ constexpr std::int64_t FAR_HI = HI + std::int64_t{INT_MAX};
 constexpr int SW = 64, SH = 48;
 
 const std::vector<std::int64_t>& extremes() {
-    static const std::vector<std::int64_t> values = {
-        INT64_MIN, FAR_LO, LO, -1, 0, 30, SW, HI, FAR_HI, INT64_MAX};
+    static const std::vector<std::int64_t> values = {INT64_MIN, FAR_LO, LO, -1,     0,
+                                                     30,        SW,     HI, FAR_HI, INT64_MAX};
     return values;
 }
 
@@ -54,26 +54,35 @@ TEST(Extremes, EveryShapeStaysCheapAndInsideTheImage) {
     for (const std::int64_t a : v) {
         for (const std::int64_t b : v) {
             for (const std::int64_t w : widths()) {
-                const std::string what = std::to_string(a) + " " + std::to_string(b) + " w" + std::to_string(w);
+                const std::string what =
+                    std::to_string(a) + " " + std::to_string(b) + " w" + std::to_string(w);
                 const Pen pen{BLACK, w};
-                bounded([&](SoftwareCanvas& c) { c.rectangle(a, b, b, a, pen, solid(RED)); }, "rect " + what);
-                bounded([&](SoftwareCanvas& c) { c.rectangle(a, 10, b, 40, pen, hollow()); }, "rect " + what);
-                bounded([&](SoftwareCanvas& c) { c.ellipse(a, b, b, a, pen, solid(RED)); }, "ellipse " + what);
-                bounded([&](SoftwareCanvas& c) { c.ellipse(a, -7, b, 30, pen, hollow()); }, "ellipse " + what);
+                bounded([&](SoftwareCanvas& c) { c.rectangle(a, b, b, a, pen, solid(RED)); },
+                        "rect " + what);
+                bounded([&](SoftwareCanvas& c) { c.rectangle(a, 10, b, 40, pen, hollow()); },
+                        "rect " + what);
+                bounded([&](SoftwareCanvas& c) { c.ellipse(a, b, b, a, pen, solid(RED)); },
+                        "ellipse " + what);
+                bounded([&](SoftwareCanvas& c) { c.ellipse(a, -7, b, 30, pen, hollow()); },
+                        "ellipse " + what);
                 bounded([&](SoftwareCanvas& c) { c.line(a, b, b, a, pen); }, "line " + what);
                 bounded([&](SoftwareCanvas& c) { c.line(a, 17, b, 40, pen); }, "line " + what);
                 bounded([&](SoftwareCanvas& c) { c.line(a, b, a, 0, pen); }, "line " + what);
                 const Point64 tri[] = {{a, b}, {b, 25}, {30, a}};
-                bounded([&](SoftwareCanvas& c) { c.polygon(tri, pen, solid(RED)); }, "polygon " + what);
+                bounded([&](SoftwareCanvas& c) { c.polygon(tri, pen, solid(RED)); },
+                        "polygon " + what);
                 const Point64 quad[] = {{a, a}, {b, a}, {b, b}, {a, b}};
-                bounded([&](SoftwareCanvas& c) { c.polygon(quad, pen, hollow()); }, "polygon " + what);
+                bounded([&](SoftwareCanvas& c) { c.polygon(quad, pen, hollow()); },
+                        "polygon " + what);
             }
             bounded([&](SoftwareCanvas& c) { c.set_pixel(a, b, RED); }, "pixel");
         }
     }
     SoftwareCanvas c(SW, SH);
-    c.text_out(FontRequest{FontFace::Drawing, INT_MIN}, INT64_MIN, INT64_MAX, "far", BLACK, false, RED);
-    c.text_out(FontRequest{FontFace::Drawing, INT_MAX}, INT64_MAX, INT64_MIN, "far", BLACK, false, RED);
+    c.text_out(FontRequest{FontFace::Drawing, INT_MIN}, INT64_MIN, INT64_MAX, "far", BLACK, false,
+               RED);
+    c.text_out(FontRequest{FontFace::Drawing, INT_MAX}, INT64_MAX, INT64_MIN, "far", BLACK, false,
+               RED);
     c.fill_rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX, RED);
     c.fill_rect(INT_MAX, INT_MAX, INT_MIN, INT_MIN, BLUE);
     c.scroll_up(INT_MAX);
@@ -131,7 +140,8 @@ TEST(Extremes, HugeTriangleEdgeFollowsTheExactCrossing) {
     SoftwareCanvas c = blank(W, H);
     c.polygon(tri, thin(BLACK), solid(BLACK));
     for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) ASSERT_EQ(c.pixel(x, y), x <= y ? BLACK : WHITE) << x << "," << y;
+        for (int x = 0; x < W; ++x)
+            ASSERT_EQ(c.pixel(x, y), x <= y ? BLACK : WHITE) << x << "," << y;
     }
 }
 
@@ -194,7 +204,8 @@ TEST(Extremes, ShapesBeyondTheImageDrawNothing) {
     c.polygon(tri, thin(), solid());
     c.text_out(FontRequest{FontFace::Drawing, -40}, HI, 10, "far", BLACK, false, RED);
     c.text_out(FontRequest{FontFace::Drawing, -40}, 10, LO, "far", BLACK, false, RED);
-    c.text_out(FontRequest{FontFace::Drawing, INT_MIN}, INT64_MIN, INT64_MAX, "far", BLACK, true, RED);
+    c.text_out(FontRequest{FontFace::Drawing, INT_MIN}, INT64_MIN, INT64_MAX, "far", BLACK, true,
+               RED);
     EXPECT_TRUE(painted(c).empty());
 }
 
@@ -202,20 +213,33 @@ TEST(Extremes, ShapesBeyondTheImageDrawNothing) {
 // larger image shows: clipping never changes a shape.
 TEST(Extremes, ClippingNeverChangesAShape) {
     const std::vector<std::function<void(SoftwareCanvas&, int, int)>> shapes = {
-        [](SoftwareCanvas& c, int ox, int oy) { c.ellipse(ox + 10, oy + 20, ox + 171, oy + 95, thin(BLACK), solid(RED)); },
-        [](SoftwareCanvas& c, int ox, int oy) { c.ellipse(ox + 30, oy + 5, ox + 90, oy + 190, wide(9), hollow()); },
-        [](SoftwareCanvas& c, int ox, int oy) { c.rectangle(ox + 15, oy + 25, ox + 180, oy + 160, wide(12), solid(RED)); },
+        [](SoftwareCanvas& c, int ox, int oy) {
+            c.ellipse(ox + 10, oy + 20, ox + 171, oy + 95, thin(BLACK), solid(RED));
+        },
+        [](SoftwareCanvas& c, int ox, int oy) {
+            c.ellipse(ox + 30, oy + 5, ox + 90, oy + 190, wide(9), hollow());
+        },
+        [](SoftwareCanvas& c, int ox, int oy) {
+            c.rectangle(ox + 15, oy + 25, ox + 180, oy + 160, wide(12), solid(RED));
+        },
         [](SoftwareCanvas& c, int ox, int oy) {
             const Point64 t[] = {{ox + 5, oy + 190}, {ox + 100, oy + 3}, {ox + 195, oy + 150}};
             c.polygon(t, thin(BLACK), solid(RED));
         },
         [](SoftwareCanvas& c, int ox, int oy) {
-            const Point64 t[] = {{ox + 20, oy + 170}, {ox + 110, oy + 30}, {ox + 180, oy + 120}, {ox + 90, oy + 90}};
+            const Point64 t[] = {
+                {ox + 20, oy + 170}, {ox + 110, oy + 30}, {ox + 180, oy + 120}, {ox + 90, oy + 90}};
             c.polygon(t, wide(7), hollow());
         },
-        [](SoftwareCanvas& c, int ox, int oy) { c.line(ox + 3, oy + 7, ox + 197, oy + 131, wide(6)); },
-        [](SoftwareCanvas& c, int ox, int oy) { c.line(ox + 190, oy + 2, ox + 11, oy + 188, thin()); },
-        [](SoftwareCanvas& c, int ox, int oy) { c.line(ox + 40, oy + 60, ox + 41, oy + 190, wide(5)); },
+        [](SoftwareCanvas& c, int ox, int oy) {
+            c.line(ox + 3, oy + 7, ox + 197, oy + 131, wide(6));
+        },
+        [](SoftwareCanvas& c, int ox, int oy) {
+            c.line(ox + 190, oy + 2, ox + 11, oy + 188, thin());
+        },
+        [](SoftwareCanvas& c, int ox, int oy) {
+            c.line(ox + 40, oy + 60, ox + 41, oy + 190, wide(5));
+        },
     };
     const int big_w = 400, big_h = 400, small_w = 70, small_h = 60;
     for (std::size_t s = 0; s < shapes.size(); ++s) {
@@ -228,7 +252,8 @@ TEST(Extremes, ClippingNeverChangesAShape) {
                 for (int y = 0; y < small_h; ++y) {
                     for (int x = 0; x < small_w; ++x) {
                         ASSERT_EQ(small.pixel(x, y), big.pixel(x + wx, y + wy))
-                            << "shape " << s << " window " << wx << "," << wy << " at " << x << "," << y;
+                            << "shape " << s << " window " << wx << "," << wy << " at " << x << ","
+                            << y;
                     }
                 }
             }

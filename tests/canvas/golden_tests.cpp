@@ -119,7 +119,9 @@ TEST(Golden, SceneOfEveryKindOfDrawingMatchesTheStoredPicture) {
         for (int x = 0; x < W; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * W + static_cast<std::size_t>(x);
             const std::uint32_t want = expected.pixels[i];
-            const std::uint32_t got = c.data()[static_cast<std::size_t>(y) * static_cast<std::size_t>(c.stride()) + static_cast<std::size_t>(x)];
+            const std::uint32_t got =
+                c.data()[static_cast<std::size_t>(y) * static_cast<std::size_t>(c.stride()) +
+                         static_cast<std::size_t>(x)];
             if (want != got) {
                 ++differing;
                 diff.pixels[i] = 0xFF0000;

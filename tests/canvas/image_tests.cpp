@@ -20,7 +20,8 @@ TEST(Image, ColoursArriveAsBgrAndAreStoredAsRgb) {
 
 TEST(Image, PixelsOutsideTheImageAreIgnored) {
     SoftwareCanvas c = blank(5, 5);
-    for (const std::int64_t v : {std::int64_t{-1}, std::int64_t{5}, std::int64_t{INT_MAX}, INT64_MIN}) {
+    for (const std::int64_t v :
+         {std::int64_t{-1}, std::int64_t{5}, std::int64_t{INT_MAX}, INT64_MIN}) {
         c.set_pixel(v, 2, RED);
         c.set_pixel(2, v, RED);
     }
@@ -33,15 +34,16 @@ TEST(Image, FillRectCoversLeftToRightMinusOneAndClips) {
     SoftwareCanvas c = blank(10, 8);
     c.fill_rect(2, 3, 5, 6, RED);
     c.fill_rect(8, -4, 30, 2, BLUE);
-    c.fill_rect(5, 5, 3, 7, GREEN);  // reversed: nothing
+    // Reversed edges fill nothing.
+    c.fill_rect(5, 5, 3, 7, GREEN);
     EXPECT_EQ(picture(c, 0, 0, 10, 8), (std::vector<std::string>{"........oo",  //
-                                                                "........oo",  //
-                                                                "..........",  //
-                                                                "..ooo.....",  //
-                                                                "..ooo.....",  //
-                                                                "..ooo.....",  //
-                                                                "..........",  //
-                                                                ".........."}));
+                                                                 "........oo",  //
+                                                                 "..........",  //
+                                                                 "..ooo.....",  //
+                                                                 "..ooo.....",  //
+                                                                 "..ooo.....",  //
+                                                                 "..........",  //
+                                                                 ".........."}));
 }
 
 TEST(Image, ScrollUpMovesRowsAndKeepsTheUncoveredOnes) {

@@ -44,14 +44,17 @@ TEST(Polygon, SquareFillsHalfOpenRowsAndColumnsAndTheOutlineReachesOneFurther) {
     c.polygon(square, thin(), solid());
     for (int y = 0; y < 5; ++y) expected.merge(row_run(y, 0, 4));
     EXPECT_EQ(painted(c), expected);
-    EXPECT_EQ(polygon(std::array<Point64, 4>{{{0, 0}, {4, 0}, {4, 4}, {0, 4}}}, thin(), hollow()).size(), 16u);
+    EXPECT_EQ(
+        polygon(std::array<Point64, 4>{{{0, 0}, {4, 0}, {4, 4}, {0, 4}}}, thin(), hollow()).size(),
+        16u);
 }
 
 TEST(Polygon, FilledTriangleWithSameColourPen) {
     const std::array<Point64, 3> t{{{0, 0}, {4, 0}, {0, 4}}};
-    const PixelSet fill = merge({row_run(0, 0, 3), row_run(1, 0, 2), row_run(2, 0, 1), row_run(3, 0, 0)});
-    const PixelSet outline = merge({row_run(0, 0, 4), {{3, 1}, {2, 2}, {1, 3}},
-                                    {{0, 1}, {0, 2}, {0, 3}, {0, 4}}});
+    const PixelSet fill =
+        merge({row_run(0, 0, 3), row_run(1, 0, 2), row_run(2, 0, 1), row_run(3, 0, 0)});
+    const PixelSet outline =
+        merge({row_run(0, 0, 4), {{3, 1}, {2, 2}, {1, 3}}, {{0, 1}, {0, 2}, {0, 3}, {0, 4}}});
     EXPECT_EQ(polygon(t, thin(), solid()), merge({fill, outline}));
     // The fill alone, seen through a pen of another colour.
     SoftwareCanvas c = blank(40, 30);
@@ -62,7 +65,8 @@ TEST(Polygon, FilledTriangleWithSameColourPen) {
 
 TEST(Polygon, DegenerateFiguresFillNothing) {
     EXPECT_TRUE(polygon(std::array<Point64, 3>{{{3, 3}, {3, 3}, {3, 3}}}, thin(), solid()).empty());
-    EXPECT_EQ(polygon(std::array<Point64, 3>{{{0, 0}, {4, 0}, {8, 0}}}, thin(), solid()), row_run(0, 0, 8));
+    EXPECT_EQ(polygon(std::array<Point64, 3>{{{0, 0}, {4, 0}, {8, 0}}}, thin(), solid()),
+              row_run(0, 0, 8));
     // Collinear and slanted: the line pixels both ways, no inside.
     SoftwareCanvas c = blank(40, 30);
     c.polygon(std::array<Point64, 3>{{{2, 2}, {6, 6}, {10, 10}}}, Pen{RED, 0}, solid(BLACK));
@@ -78,16 +82,16 @@ TEST(Polygon, AlternateRuleLeavesTheCentreOfAPentagramEmpty) {
     const std::array<Point64, 5> star{{{20, 0}, {32, 28}, {2, 10}, {38, 10}, {8, 28}}};
     SoftwareCanvas c = blank(40, 30);
     c.polygon(star, Pen{RED, 0}, solid(BLACK));
-    EXPECT_EQ(c.pixel(20, 15), WHITE);   // the middle crosses two edges on each side
-    EXPECT_EQ(c.pixel(20, 5), BLACK);    // a point of the star
+    EXPECT_EQ(c.pixel(20, 15), WHITE);  // the middle crosses two edges on each side
+    EXPECT_EQ(c.pixel(20, 5), BLACK);   // a point of the star
     EXPECT_EQ(c.pixel(10, 12), BLACK);
 }
 
 TEST(Polygon, AdjacentFillsShareTheirEdgeWithoutOverlapOrGap) {
     // A quadrilateral split along its diagonal, and a fan of triangles around a point:
     // every pixel of the whole is filled exactly once by the parts.
-    const std::vector<std::vector<Point64>> parts = {
-        {{1, 1}, {33, 4}, {7, 27}}, {{33, 4}, {37, 25}, {7, 27}}};
+    const std::vector<std::vector<Point64>> parts = {{{1, 1}, {33, 4}, {7, 27}},
+                                                     {{33, 4}, {37, 25}, {7, 27}}};
     const std::vector<Point64> whole = {{1, 1}, {33, 4}, {37, 25}, {7, 27}};
     CountingSink split, one;
     for (const auto& part : parts) raster::polygon_fill(split, part);
@@ -96,10 +100,12 @@ TEST(Polygon, AdjacentFillsShareTheirEdgeWithoutOverlapOrGap) {
     EXPECT_EQ(split.hits.size(), one.hits.size());
 
     const Point64 centre{19, 13};
-    const std::vector<Point64> ring = {{3, 2}, {20, 1}, {36, 6}, {38, 20}, {25, 29}, {5, 26}, {1, 14}};
+    const std::vector<Point64> ring = {{3, 2},   {20, 1}, {36, 6}, {38, 20},
+                                       {25, 29}, {5, 26}, {1, 14}};
     CountingSink fan, hull;
     for (std::size_t i = 0; i < ring.size(); ++i) {
-        raster::polygon_fill(fan, std::vector<Point64>{centre, ring[i], ring[(i + 1) % ring.size()]});
+        raster::polygon_fill(fan,
+                             std::vector<Point64>{centre, ring[i], ring[(i + 1) % ring.size()]});
     }
     raster::polygon_fill(hull, ring);
     for (const auto& [p, n] : fan.hits) EXPECT_EQ(n, 1) << p.first << "," << p.second;

@@ -21,11 +21,11 @@ TEST(Rectangle, PenFramesTheBoxAndTheBrushFillsInside) {
 
 TEST(Rectangle, TinyBoxes) {
     SoftwareCanvas c = blank(14, 6);
-    c.rectangle(0, 0, 3, 3, thin(BLACK), solid(RED));   // eight pen pixels, one brush
-    c.rectangle(4, 0, 6, 2, thin(BLACK), solid(RED));   // 2 x 2: four pen pixels
-    c.rectangle(7, 0, 8, 5, thin(BLACK), solid(RED));   // one column of pen
-    c.rectangle(9, 0, 9, 5, thin(BLACK), solid(RED));   // empty: nothing
-    c.rectangle(10, 2, 13, 2, thin(BLACK), solid(RED)); // empty: nothing
+    c.rectangle(0, 0, 3, 3, thin(BLACK), solid(RED));              // eight pen pixels, one brush
+    c.rectangle(4, 0, 6, 2, thin(BLACK), solid(RED));              // 2 x 2: four pen pixels
+    c.rectangle(7, 0, 8, 5, thin(BLACK), solid(RED));              // one column of pen
+    c.rectangle(9, 0, 9, 5, thin(BLACK), solid(RED));              // empty: nothing
+    c.rectangle(10, 2, 13, 2, thin(BLACK), solid(RED));            // empty: nothing
     EXPECT_EQ(picture(c, 0, 0, 14, 6), (Picture{"###.##.#......",  //
                                                 "#o#.##.#......",  //
                                                 "###....#......",  //
@@ -95,10 +95,12 @@ TEST(WideRectangle, EachCornerMissesOneOuterPixelForWidthsThreeToFiveAndNoneForT
         // The bands' bounding box.
         const int x0 = 10 - neg, x1 = 29 + pos, y0 = 10 - neg, y1 = 27 + pos;
         int missing = 0;
-        for (const auto& [x, y] : {std::pair{x0, y0}, {x1, y0}, {x0, y1}, {x1, y1}}) missing += c.pixel(x, y) == WHITE;
+        for (const auto& [x, y] : {std::pair{x0, y0}, {x1, y0}, {x0, y1}, {x1, y1}})
+            missing += c.pixel(x, y) == WHITE;
         EXPECT_EQ(missing, w == 2 ? 0 : 4) << "w=" << w;
         // Only the outermost corner pixel is missing.
-        for (const auto& [x, y] : {std::pair{x0 + 1, y0}, {x0, y0 + 1}, {x1 - 1, y1}, {x1, y1 - 1}}) {
+        for (const auto& [x, y] :
+             {std::pair{x0 + 1, y0}, {x0, y0 + 1}, {x1 - 1, y1}, {x1, y1 - 1}}) {
             EXPECT_NE(c.pixel(x, y), WHITE) << "w=" << w;
         }
         // The middle of each side is exactly w pixels across.

@@ -172,7 +172,10 @@ TEST(GlyphBlend, EveryPathRoundsEachChannelExactly) {
             for (int i = 0; i < n; ++i) {
                 pixels[static_cast<std::size_t>(i)] = (next() >> 4) & 0xFFFFFFu;
                 const std::uint32_t r = next() >> 16;
-                coverage[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(r % 3 == 0 ? 0 : r % 3 == 1 ? 255 : r & 255);
+                coverage[static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(r % 3 == 0   ? 0
+                                              : r % 3 == 1 ? 255
+                                                           : r & 255);
             }
             fast = portable = pixels;
             raster::blend_span(fast.data(), coverage.data(), n, colour);

@@ -88,12 +88,13 @@ public:
         g.top = slot->bitmap_top;
         g.width = static_cast<int>(b.width);
         g.rows = static_cast<int>(b.rows);
-        g.coverage.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.rows));
+        g.stride = g.width + GLYPH_PAD;
+        g.coverage.assign(static_cast<std::size_t>(g.stride) * static_cast<std::size_t>(g.rows), 0);
         g.row_ink.resize(static_cast<std::size_t>(g.rows));
         for (int row = 0; row < g.rows; ++row) {
             const unsigned char* src = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
             std::copy(src, src + g.width,
-                      g.coverage.begin() + static_cast<std::ptrdiff_t>(row) * g.width);
+                      g.coverage.begin() + static_cast<std::ptrdiff_t>(row) * g.stride);
             GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
             for (int x = 0; x < g.width; ++x) {
                 if (src[x] == 0) continue;

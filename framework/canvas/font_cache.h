@@ -30,9 +30,16 @@ struct Glyph {
     int width = 0;
     int rows = 0;
     int advance = 0;
-    std::vector<std::uint8_t> coverage;  // rows x width
+    // Rows `stride` bytes apart; the columns past `width` are zero, so a row may
+    // be read a few bytes beyond its ink (see GLYPH_PAD).
+    int stride = 0;
+    std::vector<std::uint8_t> coverage;
     std::vector<GlyphRow> row_ink;       // one per row
 };
+
+// Zero columns after each glyph row: blending may run on in steps of four
+// pixels without a separate tail, since zero coverage leaves a pixel as it is.
+constexpr int GLYPH_PAD = 3;
 
 class SizedFace;
 

@@ -70,8 +70,11 @@ void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int6
             const std::int64_t c0 = std::max(col0, gx + ink.first);
             const std::int64_t c1 = std::min(col1, gx + ink.last);
             if (c0 >= c1) continue;
-            const std::uint8_t* cover = g.coverage.data() + (row - gy) * g.width + (c0 - gx);
-            raster::blend_span(pixels_.data() + row * width_ + c0, cover, c1 - c0, value);
+            const std::uint8_t* cover = g.coverage.data() + (row - gy) * g.stride + (c0 - gx);
+            // Whole groups of four where the image row has room for them.
+            const std::int64_t whole = (c1 - c0 + text::GLYPH_PAD) & ~std::int64_t{3};
+            raster::blend_span(pixels_.data() + row * width_ + c0, cover,
+                               c0 + whole <= width_ ? whole : c1 - c0, value);
             // Count the pixels the glyph covers, not the gaps between its strokes.
             counters_.pixel_writes +=
                 c1 - c0 == ink.last - ink.first

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace tovik::raster {
@@ -62,6 +63,15 @@ inline UInt256 mul_wide(UInt128 a, UInt128 b) {
 
 inline bool operator<(const UInt256& a, const UInt256& b) {
     return a.hi != b.hi ? a.hi < b.hi : a.lo < b.lo;
+}
+
+// a - b for a >= b.
+inline UInt256 minus(const UInt256& a, UInt128 b) {
+    return {a.hi - (a.lo < b ? 1 : 0), a.lo - b};
+}
+
+inline long double to_long_double(const UInt256& v) {
+    return std::ldexp(static_cast<long double>(v.hi), 128) + static_cast<long double>(v.lo);
 }
 
 // Walks the values ceil((n0 + k*dn) / d), k = 0, 1, 2, ... without dividing:

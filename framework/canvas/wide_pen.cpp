@@ -1,6 +1,7 @@
 #include "canvas/wide_pen.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "canvas/box_spans.h"
@@ -13,9 +14,17 @@ namespace {
 
 bool same(Point64 a, Point64 b) { return a.x == b.x && a.y == b.y; }
 
-// The band of the segment without its ends: along an axis, [min, max) along
-// the line; otherwise the four-point polygon whose long sides lie the pen's
-// reach away from the path, rounded to whole pixels.
+// Half a band's width rounded to whole pixels, halves away from zero, in the
+// platform's double arithmetic so that ties fall the same way.
+std::int64_t half_width(double across) {
+    return static_cast<std::int64_t>(std::floor(across / 2 + 0.5));
+}
+
+// The band of the segment without its ends.  Along an axis it covers
+// [min, max) along the line; otherwise it is the four-point polygon whose
+// sides lie half the pen's width (rounded to whole pixels) either side of the
+// path: the narrow half to the left of the path, the wide half, rounded from
+// one pixel more, to its right (image directions), whichever way it runs.
 void segment_body(SpanSink& sink, Point64 a, Point64 b, std::int64_t width) {
     const PenReach r = pen_reach(width);
     if (a.y == b.y) {
@@ -26,26 +35,25 @@ void segment_body(SpanSink& sink, Point64 a, Point64 b, std::int64_t width) {
         fill_box(sink, a.x - r.neg, std::min(a.y, b.y), a.x + r.pos + 1, std::max(a.y, b.y));
         return;
     }
-    const long double dx = static_cast<long double>(b.x - a.x);
-    const long double dy = static_cast<long double>(b.y - a.y);
-    const long double length = std::hypot(dx, dy);
-    // Unit normal pointing down the image, the side that gets the pos reach.
-    long double nx = -dy / length, ny = dx / length;
-    if (ny < 0) {
-        nx = -nx;
-        ny = -ny;
+    const std::int64_t dx = b.x - a.x, dy = b.y - a.y;
+    const double length = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+    const double across_x = static_cast<double>(width) * static_cast<double>(dy < 0 ? -dy : dy) / length;
+    const double across_y = static_cast<double>(width) * static_cast<double>(dx < 0 ? -dx : dx) / length;
+    Point64 narrow{half_width(across_x), half_width(across_y)};
+    Point64 wide{half_width(across_x + 1), half_width(across_y + 1)};
+    if (dx < 0) {
+        narrow.y = -narrow.y;
+        wide.y = -wide.y;
     }
-    // The polygon's lower edge is left out by the fill rule, so its far side
-    // lies one pixel beyond the last covered offset.
-    const auto offset = [](long double v, std::int64_t reach) {
-        return static_cast<std::int64_t>(std::llround(v * static_cast<long double>(reach)));
-    };
-    const Point64 up{offset(-nx, r.neg), offset(-ny, r.neg)};
-    const Point64 down{offset(nx, r.pos + 1), offset(ny, r.pos + 1)};
-    const Point64 quad[] = {{a.x + up.x, a.y + up.y},
-                            {b.x + up.x, b.y + up.y},
-                            {b.x + down.x, b.y + down.y},
-                            {a.x + down.x, a.y + down.y}};
+    if (dy < 0) {
+        std::swap(narrow, wide);
+        narrow.x = -narrow.x;
+        wide.x = -wide.x;
+    }
+    const Point64 quad[] = {{a.x - narrow.x, a.y + narrow.y},
+                            {a.x + wide.x, a.y - wide.y},
+                            {b.x + wide.x, b.y - wide.y},
+                            {b.x - narrow.x, b.y + narrow.y}};
     polygon_fill(sink, quad);
 }
 

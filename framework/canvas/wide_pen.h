@@ -1,8 +1,9 @@
 // Wide pens (width above 1): bands centred on the one-pixel path, round ends
-// and round joins.  Across the path a pen of width w covers the offsets
-// -floor(w/2) .. w-1-floor(w/2) (the extra pixel of an even width goes up or
-// left); each end or join is a round cap, the platform's ellipse in a w x w box
-// around the point.  Pieces overlap, so draw into a SpanSet.  Points must lie
+// and round joins.  Across a horizontal or vertical path a pen of width w
+// covers the offsets -floor(w/2) .. w-1-floor(w/2) (the extra pixel of an even
+// width goes up or left); a slanted band is a four-point polygon with its
+// half-widths rounded to whole pixels; each end or join is a round cap, the
+// platform's ellipse in a w x w box around the point.  Pieces overlap, so draw into a SpanSet.  Points must lie
 // within COORD_LIMIT and w within WIDTH_LIMIT.
 #pragma once
 

@@ -59,6 +59,14 @@ PixelSet merge(std::initializer_list<PixelSet> sets) {
     return s;
 }
 
+PixelSet on_row(const PixelSet& s, int y) {
+    PixelSet out;
+    for (const auto& p : s) {
+        if (p.second == y) out.insert(p);
+    }
+    return out;
+}
+
 std::string describe(const PixelSet& s) {
     std::vector<std::pair<int, int>> by_row;  // (y, x)
     for (const auto& [x, y] : s) by_row.push_back({y, x});

@@ -40,6 +40,8 @@ PixelSet pixels_of(const SoftwareCanvas& c, Colour colour);
 // Columns x0..x1 (inclusive) on row y.
 PixelSet row_run(int y, int x0, int x1);
 PixelSet merge(std::initializer_list<PixelSet> sets);
+// The pixels of `s` on row y.
+PixelSet on_row(const PixelSet& s, int y);
 
 std::string describe(const PixelSet& s);
 

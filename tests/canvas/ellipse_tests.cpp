@@ -142,6 +142,27 @@ TEST(Ellipse, HollowOutlineLeavesTheInsideAndThinShapesReachTheirBox) {
     }
 }
 
+// Distance from (x, y) to the ellipse of semi-axes a, b centred on the origin.
+double distance_to_ellipse(double x, double y, double a, double b) {
+    const auto at = [&](double t) { return std::hypot(x - a * std::cos(t), y - b * std::sin(t)); };
+    constexpr int samples = 4096;
+    constexpr double step = 2 * 3.141592653589793 / samples;
+    int best = 0;
+    for (int i = 1; i < samples; ++i) {
+        if (at(i * step) < at(best * step)) best = i;
+    }
+    double lo = (best - 1) * step, hi = (best + 1) * step;
+    for (int i = 0; i < 100; ++i) {
+        const double m1 = lo + (hi - lo) / 3, m2 = hi - (hi - lo) / 3;
+        if (at(m1) < at(m2)) {
+            hi = m2;
+        } else {
+            lo = m1;
+        }
+    }
+    return at((lo + hi) / 2);
+}
+
 // Outline of a larger ellipse: symmetric, 8-connected, every pixel within a
 // pixel of the true curve through the box's outermost pixel centres.
 TEST(Ellipse, LargeOutlinesAreSymmetricConnectedAndCloseToTheCurve) {
@@ -162,12 +183,43 @@ TEST(Ellipse, LargeOutlinesAreSymmetricConnectedAndCloseToTheCurve) {
                     neighbours += (dx || dy) && p.count({x + dx, y + dy});
             }
             EXPECT_GE(neighbours, 2) << x << "," << y;
-            // close to the curve: scaling the point onto the ellipse moves it < 1 pixel
-            const double u = (x - cx) / a, v = (y - cy) / b;
-            const double k = std::sqrt(u * u + v * v);
-            const double dist = std::hypot((x - cx) * (1 - 1 / k), (y - cy) * (1 - 1 / k));
-            EXPECT_LT(dist, 1.0) << w << "x" << h << " at " << x << "," << y;
+            EXPECT_LT(distance_to_ellipse(x - cx, y - cy, a, b), 1.0)
+                << w << "x" << h << " at " << x << "," << y;
         }
+    }
+}
+
+// The platform's walk on flat boxes (the outline's middle runs reach far in)
+// and on an even box, as Wine's GDI draws them.
+TEST(Ellipse, FlatAndEvenBoxesFollowThePlatformsWalk) {
+    SoftwareCanvas c = blank(160, 120);
+    c.ellipse(10, 10, 150, 13, thin(BLACK), solid(RED));
+    c.ellipse(10, 20, 150, 24, thin(BLACK), solid(RED));
+    c.ellipse(10, 30, 150, 35, thin(BLACK), hollow());
+    EXPECT_EQ(pixels_of(c, BLACK),
+              merge({row_run(10, 31, 128), row_run(11, 10, 30), row_run(11, 129, 149),
+                     row_run(12, 31, 128),  //
+                     row_run(20, 34, 125), row_run(21, 10, 33), row_run(21, 126, 149),
+                     row_run(22, 10, 33), row_run(22, 126, 149), row_run(23, 34, 125),  //
+                     row_run(30, 37, 122), row_run(31, 15, 36), row_run(31, 123, 144),
+                     row_run(32, 10, 14), row_run(32, 145, 149), row_run(33, 15, 36),
+                     row_run(33, 123, 144), row_run(34, 37, 122)}));
+    EXPECT_EQ(pixels_of(c, RED),
+              merge({row_run(11, 31, 128), row_run(21, 34, 125), row_run(22, 34, 125)}));
+
+    SoftwareCanvas e = blank(160, 120);
+    e.ellipse(70, 10, 150, 110, thin(BLACK), hollow());
+    for (const int y : {44, 46, 73, 75}) {
+        EXPECT_EQ(on_row(pixels_of(e, BLACK), y), merge({row_run(y, 72, 72), row_run(y, 147, 147)}))
+            << "row " << y;
+    }
+    for (const int y : {47, 51, 68, 72}) {
+        EXPECT_EQ(on_row(pixels_of(e, BLACK), y), merge({row_run(y, 71, 71), row_run(y, 148, 148)}))
+            << "row " << y;
+    }
+    for (const int y : {52, 59, 60, 67}) {
+        EXPECT_EQ(on_row(pixels_of(e, BLACK), y), merge({row_run(y, 70, 70), row_run(y, 149, 149)}))
+            << "row " << y;
     }
 }
 

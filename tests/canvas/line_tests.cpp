@@ -138,23 +138,40 @@ TEST(WideLine, DiagonalLineIsABandOfThePenWidthWithBothEndsCovered) {
         c.line(10, 15, 60, 50, wide(w));
         EXPECT_NE(c.pixel(10, 15), WHITE);
         EXPECT_NE(c.pixel(60, 50), WHITE);
-        // Across the band (perpendicular distance) nothing beyond w/2 + 1 is painted,
-        // and everything within (w - 1) / 2 of the segment is.
+        // Across the band (perpendicular distance): each side lies half the
+        // pen's width away, the wide side half of one more, both rounded to
+        // whole pixels (up to 0.71 either way), and the fill takes the pixel
+        // centres inside.
         const double len = std::hypot(50.0, 35.0);
         for (int y = 0; y < 80; ++y) {
             for (int x = 0; x < 80; ++x) {
                 const double t =
                     std::clamp(((x - 10) * 50.0 + (y - 15) * 35.0) / (len * len), 0.0, 1.0);
                 const double d = std::hypot(x - 10 - 50 * t, y - 15 - 35 * t);
-                if (d > w / 2.0 + 1) {
+                if (d > (w + 1) / 2.0 + 0.75) {
                     EXPECT_EQ(c.pixel(x, y), WHITE) << w << ":" << x << "," << y;
                 }
-                if (d < (w - 1) / 2.0) {
+                if (d < w / 2.0 - 0.75) {
                     EXPECT_NE(c.pixel(x, y), WHITE) << w << ":" << x << "," << y;
                 }
             }
         }
     }
+}
+
+// The start of a width-3 diagonal as Wine's GDI draws it: its round end and
+// the band, whose wider half lies above the path.
+TEST(WideLine, DiagonalBandMatchesThePlatformsPixels) {
+    SoftwareCanvas c = blank(40, 20);
+    c.line(10, 10, 150, 60, wide(3));
+    const PixelSet start = painted(c);
+    PixelSet first_rows;
+    for (const auto& p : start) {
+        if (p.first <= 24 && p.second <= 13) first_rows.insert(p);
+    }
+    EXPECT_EQ(first_rows, merge({row_run(9, 10, 13), row_run(10, 9, 16), row_run(11, 9, 19),
+                                 row_run(12, 12, 22), row_run(13, 15, 24)}))
+        << describe(first_rows);
 }
 
 TEST(WideLine, ZeroLengthDrawsNothing) {

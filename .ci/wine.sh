@@ -9,8 +9,8 @@
 # Installs the Debian packages it needs.  Logs: build-windows/wine-logs/.
 #
 # Environment: NATIVE_BUILD_DIR (default build), the Linux build to add the
-# comparer to; TOVIK_CROSS_CHECK_STRICT=1 fails when the canvases differ
-# where the pixel rules say they agree (otherwise that is only reported).
+# comparer to; TOVIK_CROSS_CHECK_STRICT (default 1) fails the run when the
+# canvases differ where the pixel rules say they agree; 0 only reports it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -106,7 +106,7 @@ if run_windows gdi_dump "$win_build/tests/win32/gdi_dump.exe" "$root/$win_build/
     verdict=$?
     set -e
     cat "$logs/cross_check.txt"
-    if [ "$verdict" -eq 2 ] || { [ "$verdict" -eq 1 ] && [ "${TOVIK_CROSS_CHECK_STRICT:-0}" = 1 ]; }; then
+    if [ "$verdict" -eq 2 ] || { [ "$verdict" -eq 1 ] && [ "${TOVIK_CROSS_CHECK_STRICT:-1}" = 1 ]; }; then
         failures=$((failures + 1))
     fi
 else

@@ -26,7 +26,9 @@ constexpr std::int64_t SANE = 50000;     // far, but inside it
 
 constexpr const char* WIDE_ELLIPSE =
     "the pixel rules give no coverage for wide pens on ellipses (only that the pen is centred "
-    "on the outline): the bands differ by a pixel at their inner edge";
+    "on the outline); Wine strokes the outline's pixels one by one with the round pen, the "
+    "software canvas draws the ring between the ellipse grown and shrunk by the pen's reach: "
+    "the bands differ by a pixel at their edges";
 
 void triangle(Canvas& c, Point64 a, Point64 b, Point64 d, const Pen& pen, const Brush& brush) {
     const Point64 points[] = {a, b, d};
@@ -195,8 +197,10 @@ const DrawCase CASES[] = {
          c.ellipse(10, 30, 150, 35, thin(NAVY), NO_BRUSH);
      }},
     {"ellipse thin and tall, three to five wide", Expect::Differ,
-     "Wine's GDI cuts off the ends of thin tall ellipses (and here paints whole rows of the "
-     "image with the brush); the pixel rules say not to copy that",
+     "Wine's GDI cuts off the ends of thin tall ellipses where its outline walk stops short of "
+     "the top row (and here paints whole rows of the image with the brush); the pixel rules "
+     "say not to copy that: the software canvas finishes the walk with the middle column up "
+     "to the box's edge",
      [](Canvas& c) {
          c.ellipse(10, 5, 13, 115, thin(RED), solid(GOLD));
          c.ellipse(30, 5, 34, 115, thin(RED), solid(GOLD));

@@ -37,9 +37,10 @@ struct Glyph {
     std::vector<GlyphRow> row_ink;       // one per row
 };
 
-// Zero columns after each glyph row: blending may run on in steps of four
-// pixels without a separate tail, since zero coverage leaves a pixel as it is.
-constexpr int GLYPH_PAD = 3;
+// Zero columns after each glyph row: blending may run on in steps of up to
+// eight pixels without a separate tail, since zero coverage leaves a pixel as
+// it is.
+constexpr int GLYPH_PAD = 7;
 
 class SizedFace;
 

@@ -57,31 +57,11 @@ void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int6
     std::int64_t pen = x;
     for (const char c : s) {
         const text::Glyph& g = f->glyph(static_cast<unsigned char>(c));
-        const std::int64_t gx = pen + g.left, gy = baseline - g.top;
+        const raster::BlendCount n =
+            raster::blend_glyph(pixels_.data(), width_, height_, g, pen + g.left, baseline - g.top, value);
+        counters_.pixel_writes += n.pixels;
+        counters_.steps += n.rows;
         pen += g.advance;
-        const std::int64_t col0 = std::max<std::int64_t>(gx, 0);
-        const std::int64_t col1 = std::min<std::int64_t>(gx + g.width, width_);
-        const std::int64_t row0 = std::max<std::int64_t>(gy, 0);
-        const std::int64_t row1 = std::min<std::int64_t>(gy + g.rows, height_);
-        for (std::int64_t row = row0; row < row1 && col0 < col1; ++row) {
-            ++counters_.steps;
-            const std::size_t r = static_cast<std::size_t>(row - gy);
-            const text::GlyphRow& ink = g.row_ink[r];
-            const std::int64_t c0 = std::max(col0, gx + ink.first);
-            const std::int64_t c1 = std::min(col1, gx + ink.last);
-            if (c0 >= c1) continue;
-            const std::uint8_t* cover = g.coverage.data() + (row - gy) * g.stride + (c0 - gx);
-            // Whole groups of four where the image row has room for them.
-            const std::int64_t whole = (c1 - c0 + text::GLYPH_PAD) & ~std::int64_t{3};
-            raster::blend_span(pixels_.data() + row * width_ + c0, cover,
-                               c0 + whole <= width_ ? whole : c1 - c0, value);
-            // Count the pixels the glyph covers, not the gaps between its strokes.
-            counters_.pixel_writes +=
-                c1 - c0 == ink.last - ink.first
-                    ? static_cast<std::uint64_t>(ink.ink)
-                    : static_cast<std::uint64_t>(std::count_if(
-                          cover, cover + (c1 - c0), [](std::uint8_t v) { return v != 0; }));
-        }
     }
 }
 

@@ -152,16 +152,18 @@ TEST_F(Text, AFaceWithoutAFileDrawsNothing) {
     EXPECT_FALSE(painted(c).empty());
 }
 
+// Reference: per channel round((c * a + p * (255 - a)) / 255).
+std::uint32_t reference_blend(std::uint32_t p, std::uint32_t c, unsigned a) {
+    std::uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const unsigned v = ((c >> shift) & 255u) * a + ((p >> shift) & 255u) * (255u - a);
+        out |= ((v + 127u) / 255u) << shift;
+    }
+    return out;
+}
+
 TEST(GlyphBlend, EveryPathRoundsEachChannelExactly) {
-    // Reference: per channel round((c * a + p * (255 - a)) / 255).
-    const auto reference = [](std::uint32_t p, std::uint32_t c, unsigned a) {
-        std::uint32_t out = 0;
-        for (int shift = 0; shift <= 16; shift += 8) {
-            const unsigned v = ((c >> shift) & 255u) * a + ((p >> shift) & 255u) * (255u - a);
-            out |= ((v + 127u) / 255u) << shift;
-        }
-        return out;
-    };
+    const auto reference = reference_blend;
     std::uint32_t seed = 12345;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     for (int n = 0; n < 20; ++n) {
@@ -187,6 +189,55 @@ TEST(GlyphBlend, EveryPathRoundsEachChannelExactly) {
                 ASSERT_EQ(portable[k], want) << "n=" << n << " i=" << i;
             }
         }
+    }
+}
+
+// Whole glyphs (blended eight pixels at a time where the processor allows):
+// the same pixels as the reference, none outside the glyph's box or the image,
+// whatever part of the glyph is clipped.
+TEST(GlyphBlend, GlyphsBlendExactlyAndOnlyInsideTheImage) {
+    std::uint32_t seed = 777;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    constexpr int W = 40, H = 30;
+    for (int trial = 0; trial < 400; ++trial) {
+        text::Glyph g;
+        g.width = 1 + static_cast<int>(next() >> 16) % 37;
+        g.rows = 1 + static_cast<int>(next() >> 16) % 20;
+        g.stride = g.width + text::GLYPH_PAD;
+        g.coverage.assign(static_cast<std::size_t>(g.stride) * static_cast<std::size_t>(g.rows), 0);
+        g.row_ink.resize(static_cast<std::size_t>(g.rows));
+        for (int r = 0; r < g.rows; ++r) {
+            text::GlyphRow& ink = g.row_ink[static_cast<std::size_t>(r)];
+            for (int c = 0; c < g.width; ++c) {
+                const std::uint32_t v = next() >> 16;
+                const std::uint8_t a = v % 4 == 0 ? 0 : v % 4 == 1 ? 255 : static_cast<std::uint8_t>(v >> 4);
+                g.coverage[static_cast<std::size_t>(r * g.stride + c)] = a;
+                if (a == 0) continue;
+                if (ink.ink++ == 0) ink.first = c;
+                ink.last = c + 1;
+            }
+        }
+        const int x = static_cast<int>(next() >> 16) % (W + 20) - 15;
+        const int y = static_cast<int>(next() >> 16) % (H + 10) - 8;
+        const std::uint32_t colour = next() & 0xFFFFFFu;
+        std::vector<std::uint32_t> image(static_cast<std::size_t>(W * H));
+        for (auto& p : image) p = (next() >> 4) & 0xFFFFFFu;
+        std::vector<std::uint32_t> want = image;
+        std::uint64_t covered = 0;
+        for (int r = 0; r < g.rows; ++r) {
+            for (int c = 0; c < g.width; ++c) {
+                const int px = x + c, py = y + r;
+                const std::uint8_t a = g.coverage[static_cast<std::size_t>(r * g.stride + c)];
+                if (px < 0 || py < 0 || px >= W || py >= H || a == 0) continue;
+                auto& p = want[static_cast<std::size_t>(py * W + px)];
+                p = reference_blend(p, colour, a);
+                ++covered;
+            }
+        }
+        const raster::BlendCount n = raster::blend_glyph(image.data(), W, H, g, x, y, colour);
+        ASSERT_EQ(image, want) << "trial " << trial << ": " << g.width << " x " << g.rows << " at "
+                               << x << "," << y;
+        EXPECT_EQ(n.pixels, covered) << "trial " << trial;
     }
 }
 

@@ -1,0 +1,82 @@
+// The loop over a glyph's rows, shared by the blending code built for each
+// instruction set.  It is internal to every file that includes it, so that each
+// copy is compiled for that file's instructions (a file that switches them
+// includes this header after the switch).
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+#include "canvas/glyph_blend.h"
+
+namespace tovik::raster {
+namespace {
+
+// One pixel: red and blue side by side in one word, green on its own; each
+// lane holds at most 255 * 255 + 255 + 128, so no lane spills into the next.
+inline std::uint32_t blend_pixel(std::uint32_t p, std::uint32_t a, std::uint32_t value) {
+    const std::uint32_t b = 255 - a;
+    std::uint32_t rb = (value & 0xFF00FFu) * a + (p & 0xFF00FFu) * b + 0x800080u;
+    rb = ((rb + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
+    std::uint32_t g = (value & 0xFF00u) * a + (p & 0xFF00u) * b + 0x8000u;
+    g = ((g + ((g >> 8) & 0xFF00u)) >> 8) & 0xFF00u;
+    return rb | g;
+}
+
+// n pixels: in whole groups of the blender's size, running on past the n-th
+// pixel where the coverage may be read (`readable` bytes) and the image row
+// written (`room` pixels) to the end of the last group; else the last pixels
+// one by one.
+template <class Blender>
+[[gnu::always_inline]] inline void blend_run(const Blender& blender, std::uint32_t* pixels,
+                                             const std::uint8_t* coverage, std::int64_t n,
+                                             std::int64_t readable, std::int64_t room) {
+    constexpr std::int64_t G = Blender::GROUP;
+    std::int64_t i = 0;
+    if (n + G - 1 <= std::min(readable, room)) {
+        for (; i < n; i += G) blender.group(pixels + i, coverage + i);
+        return;
+    }
+    for (; i + G <= n; i += G) blender.group(pixels + i, coverage + i);
+    for (; i < n; ++i) {
+        if (coverage[i] != 0) pixels[i] = blend_pixel(pixels[i], coverage[i], blender.value());
+    }
+}
+
+template <class Blender>
+BlendCount blit_glyph(const Blender& blender, std::uint32_t* image, int width, int height,
+                      const text::Glyph& g, std::int64_t x, std::int64_t y) {
+    BlendCount count;
+    const std::int64_t col0 = std::max<std::int64_t>(x, 0);
+    const std::int64_t col1 = std::min<std::int64_t>(x + g.width, width);
+    const std::int64_t row0 = std::max<std::int64_t>(y, 0);
+    const std::int64_t row1 = std::min<std::int64_t>(y + g.rows, height);
+    if (col0 >= col1 || row0 >= row1) return count;
+    const bool whole_rows = col0 == x && col1 == x + g.width;
+    count.rows = static_cast<std::uint64_t>(row1 - row0);
+    for (std::int64_t row = row0; row < row1; ++row) {
+        const text::GlyphRow& ink = g.row_ink[static_cast<std::size_t>(row - y)];
+        const std::int64_t c0 = std::max(col0, x + ink.first);
+        const std::int64_t c1 = std::min(col1, x + ink.last);
+        if (c0 >= c1) continue;
+        const std::uint8_t* cover = g.coverage.data() + (row - y) * g.stride + (c0 - x);
+        blend_run(blender, image + row * width + c0, cover, c1 - c0, x + g.stride - c0,
+                  width - c0);
+        // The pixels the glyph covers, not the gaps between its strokes.
+        count.pixels += whole_rows ? static_cast<std::uint64_t>(ink.ink)
+                                   : static_cast<std::uint64_t>(std::count_if(
+                                         cover, cover + (c1 - c0),
+                                         [](std::uint8_t v) { return v != 0; }));
+    }
+    return count;
+}
+
+}  // namespace
+
+#if TOVIK_WIDE_BLEND
+// blend_glyph eight pixels at a time; only for processors with AVX2.
+BlendCount blend_glyph_wide(std::uint32_t* image, int width, int height, const text::Glyph& g,
+                            std::int64_t x, std::int64_t y, std::uint32_t value);
+#endif
+
+}  // namespace tovik::raster

@@ -266,8 +266,9 @@ std::int64_t EllipsePath::entry(std::int64_t v) const {
     return z == NONE ? NONE : z - v;
 }
 
-void EllipsePath::runs(std::int64_t first, std::int64_t last, std::vector<Run>& out) const {
+void EllipsePath::runs(std::int64_t first, std::int64_t last, std::pmr::vector<Run>& out) const {
     out.clear();
+    out.reserve(static_cast<std::size_t>((last - first) / 2 + 1));
     std::int64_t e = a_;
     if (first - v_min() > 2 * STEPPED_ROWS) {
         e = entry(first);

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 namespace tovik::raster {
@@ -39,7 +40,7 @@ public:
     };
     // Runs of rows first, first + 2, ..., last: v_min <= first <= last <= b, all of
     // the parity of b.
-    void runs(std::int64_t first, std::int64_t last, std::vector<Run>& out) const;
+    void runs(std::int64_t first, std::int64_t last, std::pmr::vector<Run>& out) const;
 
 private:
     std::int64_t root(std::int64_t y, std::int64_t d, bool strict) const;

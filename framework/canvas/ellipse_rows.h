@@ -2,7 +2,10 @@
 // into the four quadrants of the box, for the image rows a shape reaches.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 #include "canvas/ellipse_path.h"
@@ -35,7 +38,10 @@ private:
 
     std::int64_t cx2_, cy2_;  // doubled centre
     std::int64_t v_first_;    // doubled row offset of runs_[0]
-    std::vector<EllipsePath::Run> runs_;
+    // The rows of an ellipse of ordinary size need no heap.
+    std::array<std::byte, 2048> arena_;
+    std::pmr::monotonic_buffer_resource pool_{arena_.data(), arena_.size()};
+    std::pmr::vector<EllipsePath::Run> runs_{&pool_};
 };
 
 // Spans of the ellipse in the box (any order of the corners, any size).  Boxes

@@ -19,9 +19,9 @@ void SoftwareCanvas::line(std::int64_t x0, std::int64_t y0, std::int64_t x1, std
     if (width <= 1) {
         thin_line(out, a.x, a.y, b.x, b.y);
     } else {
-        SpanSet band(width_, height_);
-        wide_line(band, a, b, width);
-        band.flush(out);
+        SpanSet& pieces = band();
+        wide_line(pieces, a, b, width);
+        pieces.flush(out);
     }
     account(out);
 }

@@ -33,9 +33,9 @@ void SoftwareCanvas::polygon(std::span<const Point64> points, const Pen& pen, co
             thin_line(out, a.x, a.y, b.x, b.y);
         }
     } else {
-        SpanSet band(width_, height_);
-        wide_closed_path(band, p, width);
-        band.flush(out);
+        SpanSet& pieces = band();
+        wide_closed_path(pieces, p, width);
+        pieces.flush(out);
     }
     account(out);
 }

@@ -38,15 +38,15 @@ void SoftwareCanvas::rectangle(std::int64_t left, std::int64_t top, std::int64_t
     if (width <= 1) {
         frame_box(out, left, top, right, bottom);
     } else {
-        SpanSet band(width_, height_);
+        SpanSet& pieces = band();
         const Point64 path[] = {
             {left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}};
         if (right - left == 1 && bottom - top == 1) {
-            pen_cap(band, path[0], width);  // a one-pixel box is a dot of the pen
+            pen_cap(pieces, path[0], width);  // a one-pixel box is a dot of the pen
         } else {
-            wide_closed_path(band, path, width);
+            wide_closed_path(pieces, path, width);
         }
-        band.flush(out);
+        pieces.flush(out);
     }
     account(out);
 }

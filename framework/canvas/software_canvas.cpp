@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "canvas/pixel_format.h"
+#include "canvas/span_set.h"
 #include "canvas/span_sink.h"
 
 namespace tovik {
@@ -13,6 +14,15 @@ SoftwareCanvas::SoftwareCanvas(int width, int height)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {}
+
+SoftwareCanvas::~SoftwareCanvas() = default;
+SoftwareCanvas::SoftwareCanvas(SoftwareCanvas&&) noexcept = default;
+SoftwareCanvas& SoftwareCanvas::operator=(SoftwareCanvas&&) noexcept = default;
+
+raster::SpanSet& SoftwareCanvas::band() {
+    if (!band_) band_ = std::make_unique<raster::SpanSet>(width_, height_);
+    return *band_;
+}
 
 raster::PixelWriter SoftwareCanvas::writer(Colour colour) {
     return raster::PixelWriter(pixels_.data(), width_, height_, width_, raster::to_pixel(colour),

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "canvas.h"
@@ -18,6 +19,7 @@ namespace tovik {
 namespace raster {
 class SpanSink;
 class PixelWriter;
+class SpanSet;
 }  // namespace raster
 
 // Work done since the canvas was made (or the counters reset): for tests and
@@ -30,6 +32,9 @@ struct CanvasCounters {
 class SoftwareCanvas final : public Canvas {
 public:
     SoftwareCanvas(int width, int height);
+    ~SoftwareCanvas() override;
+    SoftwareCanvas(SoftwareCanvas&&) noexcept;
+    SoftwareCanvas& operator=(SoftwareCanvas&&) noexcept;
 
     // Row after row of 0x00RRGGBB pixels, rows stride() pixels apart.
     const std::uint32_t* data() const { return pixels_.data(); }
@@ -62,11 +67,15 @@ public:
 private:
     raster::PixelWriter writer(Colour colour);
     void account(const raster::SpanSink& sink);
+    // The union of a wide pen's pieces, empty between drawings; kept so that
+    // its rows keep their memory from one drawing to the next.
+    raster::SpanSet& band();
 
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;
     CanvasCounters counters_;
+    std::unique_ptr<raster::SpanSet> band_;
 };
 
 }  // namespace tovik

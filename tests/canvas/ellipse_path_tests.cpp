@@ -56,7 +56,7 @@ std::vector<Row> walk(std::int64_t a, std::int64_t b, std::size_t* reached = nul
 }
 
 std::vector<Row> runs(const EllipsePath& path, std::int64_t first, std::int64_t last) {
-    std::vector<EllipsePath::Run> out;
+    std::pmr::vector<EllipsePath::Run> out;
     path.runs(first, last, out);
     std::vector<Row> rows;
     for (const auto& r : out) rows.push_back({r.outer, r.inner});

@@ -46,6 +46,10 @@ void pump_message() {
     present_image();
 }
 
+}  // namespace tovik
+
+using namespace tovik;
+
 EventKind TOVIK_wait_event(std::int32_t* x, std::int32_t* y, signed char* key) {
     fw.pending_kind = NO_EVENT;
     fw.event_key = 0;
@@ -78,6 +82,7 @@ EventKind TOVIK_wait_event(std::int32_t* x, std::int32_t* y, signed char* key) {
     return fw.quit_requested != 0 ? TOVIK_QUIT : static_cast<EventKind>(fw.pending_kind);
 }
 
+
 int TOVIK_set_animation(std::int32_t mode) {
     if (fw.graphics_window == 0) return 0;
     switch (static_cast<std::uint32_t>(mode)) {
@@ -100,4 +105,3 @@ int TOVIK_set_animation(std::int32_t mode) {
     return 1;
 }
 
-}  // namespace tovik

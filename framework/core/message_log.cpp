@@ -31,6 +31,10 @@ void append_message(const char* text) {
 
 }  // namespace
 
+}  // namespace tovik
+
+using namespace tovik;
+
 int TOVIK_print(const char* format, ...) {
     char buffer[FORMAT_BUFFER_SIZE];
     std::va_list args;
@@ -43,6 +47,8 @@ int TOVIK_print(const char* format, ...) {
     if (fw.text_window != 0) platform().invalidate(fw.text_window);
     return count;
 }
+
+namespace tovik {
 
 void paint_text_window(WindowHandle window) {
     Platform& p = platform();

@@ -186,6 +186,9 @@ int clear() {
 }
 
 }  // namespace
+}  // namespace tovik
+
+using namespace tovik;
 
 int TOVIK_draw_circle(ColourIndex colour, std::int32_t x, std::int32_t y, std::int32_t radius) {
     return draw_circle(colour, x, y, radius);
@@ -221,5 +224,3 @@ int TOVIK_draw_text(ColourIndex colour, std::int32_t x, std::int32_t y, std::int
 }
 
 int TOVIK_clear() { return clear(); }
-
-}  // namespace tovik

@@ -147,6 +147,10 @@ void handle_key_up(std::uintptr_t key) {
 // this, plain letters would go on acting as shortcuts (q would quit).
 void handle_focus_lost() { fw.ctrl_held = 0; }
 
+}  // namespace tovik
+
+using namespace tovik;
+
 int TOVIK_set_logging(std::int32_t flag) {
     if (fw.graphics_window == 0) return 0;
     fw.logging = flag != 0 ? 1 : 0;
@@ -154,6 +158,8 @@ int TOVIK_set_logging(std::int32_t flag) {
     if (fw.logging == 1) TOVIK_show_text_window(1);
     return 1;
 }
+
+namespace tovik {
 
 void stop_playback() {
     fw.playing_back = 0;

@@ -60,6 +60,10 @@ void char_event(std::uintptr_t code) {
 
 }  // namespace
 
+}  // namespace tovik
+
+using namespace tovik;
+
 int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*command_line*/,
                 int show_mode) {
     Platform& p = platform();
@@ -103,6 +107,7 @@ int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*comma
     return 1;
 }
 
+
 int TOVIK_finish() {
     if (fw.screen_context != 0) {
         platform().release_dc(fw.graphics_window, fw.screen_context);
@@ -112,10 +117,13 @@ int TOVIK_finish() {
     return 1;
 }
 
+
 int TOVIK_show_text_window(std::int32_t flag) {
     if (fw.text_window == 0) return 0;
     return platform().show_window(fw.text_window, flag != 0) ? 1 : 0;
 }
+
+namespace tovik {
 
 void present_image() {
     if (fw.image_changed == 0) return;

@@ -281,6 +281,7 @@ ContextHandle FakePlatform::get_dc(WindowHandle window) { return window; }
 void FakePlatform::release_dc(WindowHandle, ContextHandle) { ++released_contexts_; }
 
 std::unique_ptr<Canvas> FakePlatform::create_image(int width, int height) {
+    if (image_factory) return image_factory(width, height);
     return std::make_unique<SoftwareCanvas>(width, height);
 }
 

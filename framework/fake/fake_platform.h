@@ -69,6 +69,8 @@ public:
     // Called when get_message finds nothing at all to deliver; it may queue
     // messages or post the quit request.  Without one, that is a fatal error.
     std::function<void()> on_idle;
+    // Makes the images of create_image; the software canvas unless replaced.
+    std::function<std::unique_ptr<Canvas>(int width, int height)> image_factory;
     // Called on every copy of an image to a window.
     std::function<void(WindowHandle, const Canvas&, int width, int height)> on_copy_image;
 

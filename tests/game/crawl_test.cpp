@@ -153,25 +153,4 @@ TEST_F(GameTest, QuitDuringTheCrawlEndsTheProgram) {
     EXPECT_EQ(tovik::fw.screen_context, 0u);  // TOVIK_finish released it
 }
 
-TEST_F(GameTest, WholeGameRunsCrawlThenMainLoopUntilQuit) {
-    int timers = 0;
-    bool closed = false;
-    int copies_at_close = 0;
-    platform.on_idle = [&] {
-        if (timers < 2 * (CRAWL_EVENT_COUNT + 10)) {
-            platform.timer();
-            ++timers;
-        } else if (!closed) {
-            closed = true;
-            copies_at_close = platform.copies();
-            platform.close_window(platform.graphics_window());
-        } else {
-            platform.post_quit(0);
-        }
-    };
-    EXPECT_EQ(run_game(nullptr, nullptr, "", 1, [] { rng_seed(1); }), 0);
-    EXPECT_TRUE(closed);
-    EXPECT_GT(copies_at_close, CRAWL_EVENT_COUNT);
-}
-
 }  // namespace

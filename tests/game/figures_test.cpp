@@ -126,15 +126,6 @@ TEST_F(FigureTest, ExplosionAcceptsAnInnerCircleOfRadiusZero) {
     EXPECT_EQ(last_lines(5)[0], "purple circle at (10,20), radius 0");
 }
 
-TEST(Stars, ReachAndDropAreTruncated) {
-    const std::int32_t reach[] = {0, 1, 2, 3};
-    const std::int32_t drop[] = {0, 1, 1, 2};
-    for (std::int32_t s = 1; s <= 4; ++s) {
-        EXPECT_EQ(star_reach(s), reach[s - 1]) << "size " << s;
-        EXPECT_EQ(star_drop(s), drop[s - 1]) << "size " << s;
-    }
-}
-
 class SceneTest : public FigureTest {
 protected:
     GameState g;
@@ -197,19 +188,6 @@ TEST_F(SceneTest, StarsOfSizeFourAndOne) {
     // Degenerate, and drawn all the same.
     expect_triangle(ops()[5], {{-150, 171}, {-150, 170}, {-150, 170}});
     expect_triangle(ops()[6], {{-150, 169}, {-150, 170}, {-150, 170}});
-}
-
-TEST_F(SceneTest, LaterMonkeysAreDrawnInFront) {
-    for (int i = 0; i < MONKEY_COUNT; ++i) {
-        g.monkey_x[static_cast<std::size_t>(i)] = 10 * i;
-        g.monkey_y[static_cast<std::size_t>(i)] = 0;
-    }
-    draw();
-    for (int i = 0; i < MONKEY_COUNT; ++i) {
-        const DrawnOp& body = ops()[20 + 2 + 12 + 4 + 11 * static_cast<std::size_t>(i)];
-        EXPECT_EQ(body.kind, DrawnOp::Rectangle);
-        EXPECT_EQ(body.points[0].x, 10 * i - 10) << "monkey " << i;
-    }
 }
 
 }  // namespace

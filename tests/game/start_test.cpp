@@ -64,21 +64,6 @@ TEST(InitMonkeys, XRunsFromMinus299To300) {
     EXPECT_EQ(monkeys_from(seed_where(1, 600, 0)).monkey_x[0], 300);
 }
 
-TEST(InitMonkeys, EveryMonkeyStartsFallingWithArmAndTimerAtZero) {
-    GameState g = monkeys_from(7);
-    g.monkey_arm.fill(3);
-    g.monkey_timer.fill(-95);
-    init_monkeys(g.monkey_x, g.monkey_y, g.monkey_floor, g.monkey_arm, g.monkey_timer);
-    for (int i = 0; i < MONKEY_COUNT; ++i) {
-        EXPECT_GE(g.monkey_y[i], 250);
-        EXPECT_LE(g.monkey_y[i], 499);
-        EXPECT_GE(g.monkey_floor[i], -224);
-        EXPECT_LE(g.monkey_floor[i], -50);
-        EXPECT_EQ(g.monkey_arm[i], 0);
-        EXPECT_EQ(g.monkey_timer[i], 0);
-    }
-}
-
 TEST_F(GameTest, StartUpFillsTheStateAndOpensTheFramework) {
     const GameState g = start_seeded_game();
     // The monkeys took the first draws after seeding: nothing drew before them.

@@ -135,17 +135,6 @@ TEST(Rules, SinkMonkeyNeverGoesBelowMinus350) {
     EXPECT_EQ(sink_monkey(INT_MIN32), -350);
 }
 
-TEST(Rules, ChangeColoursComesBackAfter24Presses) {
-    ColourIndex petal = COLOUR_RED;
-    ColourIndex centre = COLOUR_YELLOW;
-    change_colours(petal, centre);
-    EXPECT_EQ(petal, 3);
-    EXPECT_EQ(centre, 6);
-    for (int press = 2; press <= 24; ++press) change_colours(petal, centre);
-    EXPECT_EQ(petal, COLOUR_RED);
-    EXPECT_EQ(centre, COLOUR_YELLOW);
-}
-
 // Counters that run for the whole game stop at their end instead of
 // overflowing, and every rule still answers as for the true count.
 TEST_F(GameTest, EndlessCountersStopAtTheirEnds) {

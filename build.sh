@@ -15,7 +15,7 @@ build_dir=${BUILD_DIR:-build}
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig1-dev
           libpng-dev fonts-dejavu-core)
 if [ "$what" = test ]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils)
+    packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils inotify-tools)
 fi
 
 case "$what" in
@@ -23,17 +23,7 @@ play|test) ;;
 *) echo "usage: $0 play|test" >&2; exit 2 ;;
 esac
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+tools/install-packages.sh "${packages[@]}"
 
 generator=()
 [ -f "$build_dir/CMakeCache.txt" ] || generator=(-G Ninja)

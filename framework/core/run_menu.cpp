@@ -41,32 +41,54 @@ void toggle_logging() {
     check(CMD_LOGGING, fw.logging == 1);
 }
 
+// Recording and playback never share the script file: starting one ends the
+// other first, as its own stop command would.
+void end_recording() {
+    fw.recording = 0;
+    check(CMD_RECORD, false);
+    if (fw.periodic_count > 0) {
+        write_script_event(TOVIK_PERIODIC, 0, 0, 0);
+        fw.periodic_count = 0;
+    }
+    close_script();
+}
+
+void end_playback() {
+    fw.playing_back = 0;
+    fw.play_one_pending = 0;
+    check(CMD_PLAYBACK, false);
+    close_script();
+}
+
 void toggle_recording() {
     if (fw.recording == 1) {
-        fw.recording = 0;
-        check(CMD_RECORD, false);
-        if (fw.periodic_count > 0) {
-            write_script_event(TOVIK_PERIODIC, 0, 0, 0);
-            fw.periodic_count = 0;
-        }
-        close_script();
-    } else {
-        fw.recording = 1;
-        check(CMD_RECORD, true);
+        end_recording();
+        return;
     }
+    // The file may still be open for reading after a playback that ended on
+    // an unrecognised line.
+    if (fw.playing_back == 1 || fw.play_one_pending == 1 || fw.script_file) end_playback();
+    fw.recording = 1;
+    check(CMD_RECORD, true);
 }
 
 void toggle_playback() {
     if (fw.playing_back == 1) {
-        fw.playing_back = 0;
-        check(CMD_PLAYBACK, false);
-        close_script();
-    } else {
-        fw.animating = 0;
-        fw.single_step = 0;
-        fw.playing_back = 1;
-        check(CMD_PLAYBACK, true);
+        end_playback();
+        return;
     }
+    if (fw.recording == 1) end_recording();
+    fw.animating = 0;
+    fw.single_step = 0;
+    fw.playing_back = 1;
+    check(CMD_PLAYBACK, true);
+}
+
+void play_one() {
+    if (fw.recording == 1) end_recording();
+    fw.play_one_pending = 1;
+    fw.animating = 0;
+    fw.single_step = 0;
 }
 
 // The command of a Ctrl shortcut, or 0.
@@ -121,9 +143,7 @@ void run_command(unsigned id) {
         toggle_playback();
         break;
     case CMD_PLAY_ONE:
-        fw.play_one_pending = 1;
-        fw.animating = 0;
-        fw.single_step = 0;
+        play_one();
         break;
     case CMD_QUIT:
         platform().post_quit(0);

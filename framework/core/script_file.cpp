@@ -1,0 +1,47 @@
+// Opening and closing the script file.
+#include "core/script_file.h"
+
+#include "core/internal.h"
+#include "tovik.h"
+
+namespace tovik {
+
+namespace {
+
+// Closes the stream.  A periodic count belongs to the stream it was counted
+// for, so it goes too: a playback stopped within a periodic run does not
+// replay the rest of that run at the start of the next one.
+void release_script_file() {
+    fw.script_file.reset();
+    fw.script_mode = ScriptMode::None;
+    fw.periodic_count = 0;
+}
+
+}  // namespace
+
+void script_message(const char* format) { TOVIK_print(format, SCRIPT_FILE_NAME); }
+
+std::FILE* script_stream(ScriptMode mode) {
+    if (fw.script_file && fw.script_mode == mode) return fw.script_file.get();
+    if (fw.script_file) release_script_file();
+
+    // Text mode: the platform's own line ends.
+    fw.script_file.reset(std::fopen(SCRIPT_FILE_NAME, mode == ScriptMode::Writing ? "w" : "r"));
+    if (!fw.script_file) {
+        script_message(mode == ScriptMode::Writing ? "Cannot open script file %s for writing\n"
+                                                   : "Cannot open script file %s for reading\n");
+        return nullptr;
+    }
+    fw.script_mode = mode;
+    return fw.script_file.get();
+}
+
+void close_script() {
+    // A recording that ends with the program keeps its last periodic run.
+    if (fw.recording != 0 && fw.periodic_count > 0 && fw.script_mode != ScriptMode::Reading) {
+        write_script_event(TOVIK_PERIODIC, 0, 0, 0);
+    }
+    release_script_file();
+}
+
+}  // namespace tovik

@@ -1,0 +1,121 @@
+// Recording: the lines that the events of a run leave in the script file.
+#include <climits>
+
+#include "script/script_fixture.h"
+
+namespace tovik::test {
+namespace {
+
+class RecordingTest : public ScriptFixture {
+protected:
+    void SetUp() override {
+        ScriptFixture::SetUp();
+        start();
+    }
+
+    // Ends a wait that handles `command` while halted, with a live click.
+    void command_then_click(unsigned command) {
+        fake.command(command);
+        click_at(0, 0);
+        EXPECT_EQ(next_event().kind, TOVIK_MOUSE);
+    }
+};
+
+TEST_F(RecordingTest, ExampleRunGivesFourLinesEachOnDiscAsSoonAsItsEventIsReturned) {
+    fake.command(CMD_RECORD);
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+    EXPECT_TRUE(checked(CMD_RECORD));
+    click_at(10, -20);
+    EXPECT_EQ(next_event(), (Event{TOVIK_MOUSE, 10, -20, 0}));
+    EXPECT_EQ(script(), "TOVIK_PERIODIC(3);\nTOVIK_MOUSE(10, -20);\n");
+    fake.type_char('a');
+    EXPECT_EQ(next_event(), (Event{TOVIK_KBD, 0, 0, 97}));
+    EXPECT_EQ(script(), "TOVIK_PERIODIC(3);\nTOVIK_MOUSE(10, -20);\nTOVIK_KBD(97);\n");
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+
+    command_then_click(CMD_RECORD);  // that click is not recorded
+    EXPECT_EQ(script(),
+              "TOVIK_PERIODIC(3);\nTOVIK_MOUSE(10, -20);\nTOVIK_KBD(97);\nTOVIK_PERIODIC(2);\n");
+    EXPECT_FALSE(checked(CMD_RECORD));
+    EXPECT_FALSE(fw.script_file);
+    EXPECT_EQ(fw.periodic_count, 0);
+}
+
+TEST_F(RecordingTest, PeriodicOnlyRunOpensTheFileWhenStopped) {
+    write_script("precious\n");
+    fake.command(CMD_RECORD);
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+    EXPECT_EQ(script(), "precious\n") << "nothing written yet";
+    command_then_click(CMD_RECORD);
+    EXPECT_EQ(script(), "TOVIK_PERIODIC(4);\n");
+}
+
+TEST_F(RecordingTest, RecordTwiceWithNothingBetweenLeavesTheFileAsItWas) {
+    write_script("precious\n");
+    fake.command(CMD_RECORD);
+    command_then_click(CMD_RECORD);
+    EXPECT_EQ(script(), "precious\n");
+    EXPECT_EQ(fw.recording, 0);
+}
+
+TEST_F(RecordingTest, QuitWritesThePendingRunAndNothingForItself) {
+    fake.command(CMD_RECORD);
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+    fake.command(CMD_QUIT);
+    EXPECT_EQ(next_event().kind, TOVIK_QUIT);
+    EXPECT_EQ(script(), "TOVIK_PERIODIC(2);\n");
+}
+
+TEST_F(RecordingTest, RecordingOfAQuitAloneLeavesAnEmptyFile) {
+    write_script("precious\n");
+    fake.command(CMD_RECORD);
+    fake.command(CMD_QUIT);
+    EXPECT_EQ(next_event().kind, TOVIK_QUIT);
+    EXPECT_TRUE(script_exists());
+    EXPECT_EQ(script(), "");
+}
+
+TEST_F(RecordingTest, FinishKeepsThePendingRun) {
+    fake.command(CMD_RECORD);
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+    TOVIK_finish();
+    EXPECT_EQ(script(), "TOVIK_PERIODIC(2);\n");
+}
+
+TEST_F(RecordingTest, RunLongerThanTheCounterIsWrittenInPieces) {
+    fake.command(CMD_RECORD);
+    ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+    fw.periodic_count = INT32_MAX - 1;  // as if the run had gone on that long
+    ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+    ASSERT_EQ(periodic().kind, TOVIK_PERIODIC);
+    command_then_click(CMD_RECORD);
+    EXPECT_EQ(script(), "TOVIK_PERIODIC(2147483647);\nTOVIK_PERIODIC(1);\n");
+}
+
+TEST_F(RecordingTest, FileThatCannotBeOpenedIsReportedAtEveryLineAndRecordingGoesOn) {
+    std::filesystem::create_directory(SCRIPT_FILE_NAME);
+    fake.command(CMD_RECORD);
+    click_at(1, 1);
+    EXPECT_EQ(next_event().kind, TOVIK_MOUSE);
+    fake.type_char('b');
+    EXPECT_EQ(next_event().kind, TOVIK_KBD);
+    const std::vector<std::string> all = messages();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0], "Cannot open script file TOVIK.SCR for writing");
+    EXPECT_EQ(all[1], "Cannot open script file TOVIK.SCR for writing");
+    EXPECT_EQ(fw.recording, 1);
+    EXPECT_TRUE(checked(CMD_RECORD));
+}
+
+TEST_F(RecordingTest, FailedWriteIsReported) {
+    std::error_code error;
+    std::filesystem::create_symlink("/dev/full", SCRIPT_FILE_NAME, error);
+    if (error) GTEST_SKIP() << "no /dev/full to write to: " << error.message();
+    fake.command(CMD_RECORD);
+    click_at(1, 1);
+    EXPECT_EQ(next_event().kind, TOVIK_MOUSE);
+    EXPECT_EQ(last_message(), "Cannot write to script file TOVIK.SCR");
+}
+
+}  // namespace
+}  // namespace tovik::test

@@ -22,9 +22,12 @@ using ContextHandle = std::uintptr_t; // a window's drawing context
 // native message carries:
 //   Size        -
 //   KeyDown/Up  wparam: virtual-key code (Ctrl is 17, letters their capital ASCII code)
-//               lparam of KeyDown: the character the key types, 0 if none, which
-//               translate_message turns into a Char message to the same window,
-//               queued ahead of everything else
+//               lparam: the backend's own key data, which the core only passes on
+//               (a forwarded key keeps it).  translate_message turns a KeyDown
+//               that types a character into a Char message to the same window,
+//               queued ahead of everything else.  The native backend keeps the
+//               native key data and lets the native translation do this; the
+//               fake and SDL backends put the typed character there (0 if none).
 //   Char        wparam: character code (8-bit)
 //   Command     wparam: command id
 //   Timer       wparam: timer id

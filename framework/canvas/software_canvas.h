@@ -1,5 +1,11 @@
 // The software canvas: a 32-bit image in memory that follows the platform's
 // pixel rules for shapes, pens and brushes, with text from FreeType.
+//
+// Coordinates are taken within +-2^60 and pen widths within 2^40 (anything
+// further is clamped there): that is far beyond every value a 32-bit caller can
+// produce, and it keeps all arithmetic exact in 128 bits.  Each shape is
+// clipped to the image before it is walked, so its cost follows the pixels it
+// covers inside the image, however large it is.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +15,18 @@
 
 namespace tovik {
 
+namespace raster {
+class SpanSink;
+class PixelWriter;
+}  // namespace raster
+
+// Work done since the canvas was made (or the counters reset): for tests and
+// benchmarks that bound cost without timing.
+struct CanvasCounters {
+    std::uint64_t pixel_writes = 0;  // pixels stored, counting repeats
+    std::uint64_t steps = 0;         // spans offered and rows walked by the shapes
+};
+
 class SoftwareCanvas final : public Canvas {
 public:
     SoftwareCanvas(int width, int height);
@@ -16,6 +34,9 @@ public:
     // Row after row of 0x00RRGGBB pixels, rows stride() pixels apart.
     const std::uint32_t* data() const { return pixels_.data(); }
     int stride() const { return width_; }
+
+    const CanvasCounters& counters() const { return counters_; }
+    void reset_counters() { counters_ = {}; }
 
     int width() const override { return width_; }
     int height() const override { return height_; }
@@ -39,9 +60,13 @@ public:
     Colour pixel(int x, int y) const override;
 
 private:
+    raster::PixelWriter writer(Colour colour);
+    void account(const raster::SpanSink& sink);
+
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;
+    CanvasCounters counters_;
 };
 
 }  // namespace tovik

@@ -4,7 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if defined(TOVIK_FAKE_GDI_IMAGES)
+#include "win32/gdi_canvas.h"
+#else
 #include "canvas/software_canvas.h"
+#endif
 
 namespace tovik {
 
@@ -282,7 +286,11 @@ void FakePlatform::release_dc(WindowHandle, ContextHandle) { ++released_contexts
 
 std::unique_ptr<Canvas> FakePlatform::create_image(int width, int height) {
     if (image_factory) return image_factory(width, height);
+#if defined(TOVIK_FAKE_GDI_IMAGES)
+    return GdiCanvas::create(width, height);
+#else
     return std::make_unique<SoftwareCanvas>(width, height);
+#endif
 }
 
 void FakePlatform::copy_image(WindowHandle window, ContextHandle, const Canvas& image, int width,

@@ -7,8 +7,8 @@
 //     posted messages, then the quit request, then paint, then the timer;
 //   - timers that fire whenever the queue is otherwise empty (switchable);
 //   - menus kept as item lists that a test can read;
-//   - images on the software canvas; copies to a window are counted and can be
-//     watched.
+//   - images on the software canvas (the GDI canvas in Windows builds without
+//     it); copies to a window are counted and can be watched.
 // A get_message that could only block forever aborts with a message: in a
 // test that is a hang turned into a failure.
 #pragma once

@@ -91,8 +91,9 @@ protected:
 
     static bool script_exists() { return std::filesystem::exists(SCRIPT_FILE_NAME); }
 
+    // Read as the program writes it, in text mode: lines end in CR LF on Windows.
     static std::string script() {
-        std::ifstream in(SCRIPT_FILE_NAME, std::ios::binary);
+        std::ifstream in(SCRIPT_FILE_NAME);
         std::ostringstream content;
         content << in.rdbuf();
         return content.str();

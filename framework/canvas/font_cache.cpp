@@ -1,0 +1,257 @@
+#include "canvas/font_cache.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <utility>
+
+#include "canvas/fonts.h"
+
+namespace tovik::text {
+
+namespace {
+
+constexpr int FACE_COUNT = 3;
+// The platform's default font has an em of about 12 pixels (a 15-16 pixel cell).
+constexpr int DEFAULT_EM = 12;
+// Sizes beyond this are drawn at this size: a glyph bitmap grows with the
+// square of the em, and nothing the framework draws comes near it.
+constexpr int MAX_EM = 1024;
+// Rendered glyphs are dropped all at once when they take more than this.
+constexpr std::size_t CACHE_BUDGET = std::size_t{64} << 20;
+
+const char* family_of(FontFace face) {
+    switch (face) {
+    case FontFace::FixedPitch:
+        return "monospace";
+    case FontFace::Menu:
+        return "sans-serif";
+    case FontFace::Drawing:
+        break;
+    }
+    return "TOVIK-font";
+}
+
+int ceil_pixels(FT_Pos v) { return static_cast<int>((v + 63) >> 6); }
+
+}  // namespace
+
+// One face: its file, the loaded FreeType face and its sizes.
+class SizedFace {
+public:
+    SizedFace(FT_Library library, FontFace which, std::size_t& cached_bytes)
+        : library_(library), which_(which), cached_bytes_(cached_bytes) {}
+    SizedFace(const SizedFace&) = delete;
+    SizedFace& operator=(const SizedFace&) = delete;
+    ~SizedFace() { close(); }
+
+    void pin(std::string path) {
+        close();
+        pinned_ = std::move(path);
+        resolved_ = false;
+    }
+
+    const std::string& path() {
+        resolve();
+        return path_;
+    }
+
+    SizedFont* font(int height) {
+        if (!open()) return nullptr;
+        const int em = em_for(height);
+        auto it = sizes_.find(em);
+        if (it != sizes_.end()) return it->second.get();
+        if (!set_size(em)) return nullptr;
+        const FT_Size_Metrics& m = face_->size->metrics;
+        const int ascent = ceil_pixels(m.ascender);
+        const int descent = ceil_pixels(-m.descender);
+        const int leading = std::max(0, ceil_pixels(m.height) - ascent - descent);
+        auto font = std::make_unique<SizedFont>(*this, em, ascent, descent, leading);
+        return sizes_.emplace(em, std::move(font)).first->second.get();
+    }
+
+    Glyph render(int em, unsigned char byte) {
+        Glyph g;
+        if (!set_size(em)) return g;
+        const FT_UInt index = FT_Get_Char_Index(face_, byte);  // 0: the missing-glyph box
+        if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT) != 0) return g;
+        FT_GlyphSlot slot = face_->glyph;
+        g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
+        const FT_Bitmap& b = slot->bitmap;
+        if (b.pixel_mode != FT_PIXEL_MODE_GRAY || b.rows == 0 || b.width == 0) return g;
+        g.left = slot->bitmap_left;
+        g.top = slot->bitmap_top;
+        g.width = static_cast<int>(b.width);
+        g.rows = static_cast<int>(b.rows);
+        g.stride = g.width + GLYPH_PAD;
+        g.coverage.assign(static_cast<std::size_t>(g.stride) * static_cast<std::size_t>(g.rows), 0);
+        g.row_ink.resize(static_cast<std::size_t>(g.rows));
+        for (int row = 0; row < g.rows; ++row) {
+            const unsigned char* src = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
+            std::copy(src, src + g.width,
+                      g.coverage.begin() + static_cast<std::ptrdiff_t>(row) * g.stride);
+            GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
+            for (int x = 0; x < g.width; ++x) {
+                if (src[x] == 0) continue;
+                if (r.ink++ == 0) r.first = x;
+                r.last = x + 1;
+            }
+        }
+        cached_bytes_ += g.coverage.size() + g.row_ink.size() * sizeof(GlyphRow) + sizeof(Glyph);
+        return g;
+    }
+
+    void drop_sizes() { sizes_.clear(); }
+
+private:
+    void resolve() {
+        if (resolved_) return;
+        resolved_ = true;
+        index_ = 0;
+        path_ = pinned_;
+        if (path_.empty() && !match_font_file(family_of(which_), path_, index_)) path_.clear();
+    }
+
+    bool open() {
+        if (face_ != nullptr) return true;
+        resolve();
+        if (failed_) return false;
+        if (path_.empty() || FT_New_Face(library_, path_.c_str(), index_, &face_) != 0 ||
+            !FT_IS_SCALABLE(face_)) {
+            if (face_ != nullptr) FT_Done_Face(face_);
+            face_ = nullptr;
+            failed_ = true;
+            std::fprintf(stderr,
+                         "tovik: no usable font for \"%s\"%s%s; its text is not drawn "
+                         "(the package fonts-dejavu-core provides one)\n",
+                         family_of(which_), path_.empty() ? "" : " in ", path_.c_str());
+            return false;
+        }
+        FT_Select_Charmap(face_, FT_ENCODING_UNICODE);
+        return true;
+    }
+
+    void close() {
+        sizes_.clear();
+        if (face_ != nullptr) FT_Done_Face(face_);
+        face_ = nullptr;
+        failed_ = false;
+        current_em_ = 0;
+    }
+
+    int em_for(int height) const {
+        long long em = DEFAULT_EM;
+        if (height < 0) {
+            em = -static_cast<long long>(height);
+        } else if (height > 0) {
+            // A positive height asks for the cell: ascent plus descent.
+            const long long cell = static_cast<long long>(face_->ascender) - face_->descender;
+            em = cell > 0 ? std::llround(static_cast<double>(height) * face_->units_per_EM /
+                                         static_cast<double>(cell))
+                          : height;
+        }
+        return static_cast<int>(std::clamp<long long>(em, 1, MAX_EM));
+    }
+
+    bool set_size(int em) {
+        if (em == current_em_) return true;
+        if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em)) != 0) return false;
+        current_em_ = em;
+        return true;
+    }
+
+    FT_Library library_;
+    FontFace which_;
+    std::size_t& cached_bytes_;
+    std::string pinned_;
+    bool resolved_ = false;
+    std::string path_;
+    int index_ = 0;
+    FT_Face face_ = nullptr;
+    bool failed_ = false;  // reported once; a new pin tries again
+    int current_em_ = 0;
+    std::map<int, std::unique_ptr<SizedFont>> sizes_;
+};
+
+namespace {
+
+class FontLibrary {
+public:
+    FontLibrary() {
+        if (FT_Init_FreeType(&library_) != 0) {
+            library_ = nullptr;
+            std::fprintf(stderr, "tovik: FreeType cannot start; text is not drawn\n");
+            return;
+        }
+        for (int i = 0; i < FACE_COUNT; ++i) {
+            faces_[static_cast<std::size_t>(i)] =
+                std::make_unique<SizedFace>(library_, static_cast<FontFace>(i), cached_bytes_);
+        }
+    }
+    FontLibrary(const FontLibrary&) = delete;
+    FontLibrary& operator=(const FontLibrary&) = delete;
+    ~FontLibrary() {
+        for (auto& face : faces_) face.reset();
+        if (library_ != nullptr) FT_Done_FreeType(library_);
+        release_font_matcher();
+    }
+
+    SizedFace* face(FontFace which) {
+        const auto i = static_cast<std::size_t>(which);
+        return i < faces_.size() ? faces_[i].get() : nullptr;
+    }
+
+    // Called between drawing calls only, so no glyph in use goes away.
+    void keep_within_budget() {
+        if (cached_bytes_ <= CACHE_BUDGET) return;
+        for (auto& face : faces_) {
+            if (face) face->drop_sizes();
+        }
+        cached_bytes_ = 0;
+    }
+
+private:
+    FT_Library library_ = nullptr;
+    std::size_t cached_bytes_ = 0;
+    std::array<std::unique_ptr<SizedFace>, FACE_COUNT> faces_;
+};
+
+FontLibrary& library() {
+    static FontLibrary instance;
+    return instance;
+}
+
+}  // namespace
+
+const Glyph& SizedFont::glyph(unsigned char byte) {
+    std::optional<Glyph>& slot = glyphs_[byte];
+    if (!slot) slot = face_.render(em_, byte);
+    return *slot;
+}
+
+SizedFont* find_font(const FontRequest& request) {
+    FontLibrary& fonts = library();
+    fonts.keep_within_budget();
+    SizedFace* face = fonts.face(request.face);
+    return face != nullptr ? face->font(request.height) : nullptr;
+}
+
+}  // namespace tovik::text
+
+namespace tovik {
+
+void pin_font_file(FontFace face, std::string path) {
+    if (text::SizedFace* f = text::library().face(face)) f->pin(std::move(path));
+}
+
+std::string font_file(FontFace face) {
+    text::SizedFace* f = text::library().face(face);
+    return f != nullptr ? f->path() : std::string();
+}
+
+}  // namespace tovik

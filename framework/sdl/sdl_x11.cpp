@@ -1,0 +1,98 @@
+#include "sdl/sdl_x11.h"
+
+#include <SDL_syswm.h>
+
+#include <array>
+#include <atomic>
+#include <cstring>
+
+namespace tovik::sdl::x11 {
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+
+namespace {
+
+using ErrorHandler = int (*)(Display*, XErrorEvent*);
+using SetErrorHandler = ErrorHandler (*)(ErrorHandler);
+
+// Written on the main thread, read by the error handler on whichever thread
+// Xlib reports an error: append-only, lock-free.
+constexpr std::size_t CAPACITY = 64;
+std::array<std::atomic<unsigned long>, CAPACITY> ours{};
+std::atomic<std::size_t> our_count{0};
+std::atomic<ErrorHandler> previous_handler{nullptr};
+
+bool is_ours(unsigned long id) {
+    const std::size_t count = our_count.load();
+    for (std::size_t i = 0; i < count && i < CAPACITY; ++i) {
+        if (ours[i].load() == id) return true;
+    }
+    return false;
+}
+
+int on_x_error(Display* display, XErrorEvent* error) {
+    // "No such window" about a window of ours only says that it is gone.
+    const bool gone = error->error_code == BadWindow || error->error_code == BadDrawable;
+    if (gone && is_ours(error->resourceid)) return 0;
+    const ErrorHandler previous = previous_handler.load();
+    return previous != nullptr ? previous(display, error) : 0;
+}
+
+// SDL loads Xlib itself; ask the loaded library rather than link it.
+SetErrorHandler find_set_error_handler() {
+    for (const char* name : {"libX11.so.6", "libX11.so", "libX11.6.dylib"}) {
+        if (void* library = SDL_LoadObject(name); library != nullptr) {
+            return reinterpret_cast<SetErrorHandler>(SDL_LoadFunction(library, "XSetErrorHandler"));
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void watch_destruction() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "x11") != 0) return;
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    static bool installed = false;
+    if (installed) return;
+    if (const SetErrorHandler set = find_set_error_handler(); set != nullptr) {
+        previous_handler = set(on_x_error);
+        installed = true;
+    }
+}
+
+unsigned long adopt_window(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11) {
+        return 0;
+    }
+    const unsigned long id = info.info.x11.window;
+    if (const std::size_t slot = our_count.load(); slot < CAPACITY && !is_ours(id)) {
+        ours[slot] = id;
+        our_count = slot + 1;
+    }
+    return id;
+}
+
+unsigned long destroyed_window(const SDL_Event& event) {
+    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr ||
+        event.syswm.msg->subsystem != SDL_SYSWM_X11) {
+        return 0;
+    }
+    const XEvent& x_event = event.syswm.msg->msg.x11.event;
+    return x_event.type == DestroyNotify ? x_event.xdestroywindow.window : 0;
+}
+
+
+#else
+
+void watch_destruction() {}
+unsigned long adopt_window(SDL_Window*) { return 0; }
+unsigned long destroyed_window(const SDL_Event&) { return 0; }
+
+#endif
+
+}  // namespace tovik::sdl::x11

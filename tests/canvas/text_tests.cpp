@@ -1,0 +1,194 @@
+// Text: cells, baseline, extents, transparent and opaque backgrounds, Latin-1
+// bytes and missing glyphs, in the pinned DejaVu faces.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "canvas/fonts.h"
+#include "canvas/glyph_blend.h"
+#include "canvas_support.h"
+
+namespace tovik::test {
+namespace {
+
+class Text : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!pin_test_fonts()) GTEST_SKIP() << "the package fonts-dejavu-core is needed";
+    }
+};
+
+const FontRequest DRAWING_20{FontFace::Drawing, -20};
+
+struct Box {
+    int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;  // inclusive
+};
+
+Box ink_box(const SoftwareCanvas& c, Colour background) {
+    Box b;
+    for (int y = 0; y < c.height(); ++y) {
+        for (int x = 0; x < c.width(); ++x) {
+            if (c.pixel(x, y) == background) continue;
+            b.x0 = std::min(b.x0, x), b.y0 = std::min(b.y0, y);
+            b.x1 = std::max(b.x1, x), b.y1 = std::max(b.y1, y);
+        }
+    }
+    return b;
+}
+
+TEST_F(Text, EmptyTextMeasuresNothingAndDrawsNothing) {
+    SoftwareCanvas c = blank();
+    EXPECT_EQ(c.text_extent(DRAWING_20, "").width, 0);
+    EXPECT_EQ(c.text_extent(DRAWING_20, "").height, 0);
+    c.text_out(DRAWING_20, 5, 5, "", BLACK, false, RED);
+    EXPECT_TRUE(painted(c).empty());
+}
+
+TEST_F(Text, ExtentIsTheSumOfAdvancesByTheCellHeight) {
+    SoftwareCanvas c = blank();
+    const Extent ab = c.text_extent(DRAWING_20, "AB");
+    const Extent a = c.text_extent(DRAWING_20, "A");
+    const Extent b = c.text_extent(DRAWING_20, "B");
+    EXPECT_EQ(ab.width, a.width + b.width);
+    const TextMetrics m = c.font_metrics(DRAWING_20);
+    EXPECT_EQ(ab.height, m.height);
+    EXPECT_GT(m.ascent, 0);
+    EXPECT_LT(m.ascent, m.height);
+    // An em of 20 pixels: DejaVu's cell is about 1.16 em.
+    EXPECT_GE(m.height, 22);
+    EXPECT_LE(m.height, 25);
+    // Height 0 is the default size: a cell of about 15 pixels.
+    const TextMetrics d = c.font_metrics(FontRequest{FontFace::Drawing, 0});
+    EXPECT_GE(d.height, 13);
+    EXPECT_LE(d.height, 17);
+    // A positive height asks for the cell itself.
+    EXPECT_NEAR(c.font_metrics(FontRequest{FontFace::Drawing, 40}).height, 40, 1);
+}
+
+TEST_F(Text, TransparentTextTouchesOnlyGlyphPixelsInsideItsCells) {
+    SoftwareCanvas c(120, 60);
+    c.fill_rect(0, 0, 120, 60, GREEN);
+    c.text_out(DRAWING_20, 10, 12, "Wax", BLACK, true, RED);
+    const Extent e = c.text_extent(DRAWING_20, "Wax");
+    const Box ink = ink_box(c, GREEN);
+    EXPECT_GE(ink.x0, 10);
+    EXPECT_LT(ink.x1, 10 + e.width);
+    EXPECT_GE(ink.y0, 12);
+    EXPECT_LT(ink.y1, 12 + e.height);
+    EXPECT_TRUE(pixels_of(c, RED).empty());
+    EXPECT_FALSE(pixels_of(c, BLACK).empty());
+    // Glyphs sit on the baseline, ascent rows below the top of the cell.
+    const int baseline = 12 + c.font_metrics(DRAWING_20).ascent;
+    EXPECT_EQ(ink.y1, baseline - 1);
+}
+
+TEST_F(Text, OpaqueTextFillsItsCellsFirst) {
+    SoftwareCanvas c(120, 60);
+    c.fill_rect(0, 0, 120, 60, GREEN);
+    c.text_out(DRAWING_20, 10, 12, "Wax", BLACK, false, WHITE);
+    const Extent e = c.text_extent(DRAWING_20, "Wax");
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const bool cell = x >= 10 && x < 10 + e.width && y >= 12 && y < 12 + e.height;
+            EXPECT_EQ(c.pixel(x, y) == GREEN, !cell) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(Text, LatinOneBytesAndMissingGlyphs) {
+    SoftwareCanvas e_plain = blank(40, 40), e_acute = blank(40, 40), control = blank(40, 40);
+    e_plain.text_out(DRAWING_20, 5, 5, "e", BLACK, true, WHITE);
+    e_acute.text_out(DRAWING_20, 5, 5, "\xE9", BLACK, true, WHITE);  // é
+    // The accent stands above the plain letter; the bowl is the same.
+    EXPECT_LT(ink_box(e_acute, WHITE).y0, ink_box(e_plain, WHITE).y0);
+    EXPECT_EQ(ink_box(e_acute, WHITE).y1, ink_box(e_plain, WHITE).y1);
+    // U+0081 has no glyph in the face: the face's missing-glyph box is drawn.
+    control.text_out(DRAWING_20, 5, 5, "\x81", BLACK, true, WHITE);
+    EXPECT_FALSE(painted(control).empty());
+    EXPECT_GT(control.text_extent(DRAWING_20, "\x81").width, 0);
+}
+
+TEST_F(Text, FixedPitchCellsAreAllOneWidth) {
+    SoftwareCanvas c = blank();
+    const FontRequest fixed{FontFace::FixedPitch, 0};
+    const int w = c.text_extent(fixed, "i").width;
+    EXPECT_GT(w, 0);
+    EXPECT_EQ(c.text_extent(fixed, "MiW.").width, 4 * w);
+    const TextMetrics m = c.font_metrics(fixed);
+    EXPECT_GE(m.height, 13);
+    EXPECT_LE(m.height, 16);
+}
+
+TEST_F(Text, CachedGlyphsDrawTheSameAsFreshOnes) {
+    const auto draw = [](int size) {
+        SoftwareCanvas c = blank(200, 80);
+        c.text_out(FontRequest{FontFace::Drawing, -size}, 3, 4, "Cache me", RED, true, WHITE);
+        return picture(c, 0, 0, 200, 80);
+    };
+    const auto first = draw(31);
+    draw(12);
+    draw(75);
+    EXPECT_EQ(draw(31), first);
+}
+
+TEST_F(Text, TextPartlyOutsideTheImageIsClipped) {
+    SoftwareCanvas whole = blank(200, 80);
+    whole.text_out(DRAWING_20, 50, 30, "Clip", BLACK, false, RED);
+    SoftwareCanvas part = blank(60, 30);
+    part.text_out(DRAWING_20, 50 - 70, 30 - 40, "Clip", BLACK, false, RED);
+    EXPECT_EQ(picture(part, 0, 0, 60, 30), picture(whole, 70, 40, 130, 70));
+}
+
+TEST_F(Text, AFaceWithoutAFileDrawsNothing) {
+    pin_font_file(FontFace::Menu, "/nonexistent/font.ttf");
+    SoftwareCanvas c = blank();
+    const FontRequest menu{FontFace::Menu, -12};
+    c.text_out(menu, 2, 2, "Run", BLACK, false, RED);
+    EXPECT_TRUE(painted(c).empty());
+    EXPECT_EQ(c.text_extent(menu, "Run").width, 0);
+    EXPECT_EQ(c.font_metrics(menu).height, 0);
+    pin_test_fonts();
+    c.text_out(menu, 2, 2, "Run", BLACK, false, RED);
+    EXPECT_FALSE(painted(c).empty());
+}
+
+TEST(GlyphBlend, EveryPathRoundsEachChannelExactly) {
+    // Reference: per channel round((c * a + p * (255 - a)) / 255).
+    const auto reference = [](std::uint32_t p, std::uint32_t c, unsigned a) {
+        std::uint32_t out = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const unsigned v = ((c >> shift) & 255u) * a + ((p >> shift) & 255u) * (255u - a);
+            out |= ((v + 127u) / 255u) << shift;
+        }
+        return out;
+    };
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int n = 0; n < 20; ++n) {
+        for (int trial = 0; trial < 50; ++trial) {
+            std::vector<std::uint32_t> pixels(static_cast<std::size_t>(n)), fast, portable;
+            std::vector<std::uint8_t> coverage(static_cast<std::size_t>(n));
+            const std::uint32_t colour = next() & 0xFFFFFFu;
+            for (int i = 0; i < n; ++i) {
+                pixels[static_cast<std::size_t>(i)] = (next() >> 4) & 0xFFFFFFu;
+                const std::uint32_t r = next() >> 16;
+                coverage[static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(r % 3 == 0   ? 0
+                                              : r % 3 == 1 ? 255
+                                                           : r & 255);
+            }
+            fast = portable = pixels;
+            raster::blend_span(fast.data(), coverage.data(), n, colour);
+            raster::blend_span_portable(portable.data(), coverage.data(), n, colour);
+            for (int i = 0; i < n; ++i) {
+                const auto k = static_cast<std::size_t>(i);
+                const std::uint32_t want = reference(pixels[k], colour, coverage[k]);
+                ASSERT_EQ(fast[k], want) << "n=" << n << " i=" << i;
+                ASSERT_EQ(portable[k], want) << "n=" << n << " i=" << i;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tovik::test

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "canvas/fonts.h"
 #include "canvas/software_canvas.h"
 #include "fake/fake_platform.h"
 #include "game_main.h"
@@ -60,6 +61,9 @@ Options:
   --every N        write every Nth frame: N, 2N, 3N, ...
   --frames A,B,C   write the frames with these numbers
   --last           write the last frame
+  --font FILE      draw the game's text from this font file rather than from
+                   the one fontconfig chooses, so that images do not depend on
+                   the machine's fonts
   --help           show this text
 Without --every, --frames or --last, the last frame is written.
 )";
@@ -71,6 +75,7 @@ struct Options {
     long long every = 0;
     std::set<long long> frames;
     bool last = false;
+    std::string font;
     std::string script_path;
 };
 
@@ -119,9 +124,10 @@ Options parse_options(int argc, char** argv) {
         } else if (arg == "--seed") {
             options.seed = static_cast<std::uint32_t>(number_option("--seed", value, 0, UINT32_MAX));
             ++i;
-        } else if (arg == "--out" || arg == "--prefix") {
+        } else if (arg == "--out" || arg == "--prefix" || arg == "--font") {
             if (value == nullptr || *value == '\0') fail(std::string(arg) + " needs a value");
-            (arg == "--out" ? options.out_dir : options.prefix) = value;
+            (arg == "--out" ? options.out_dir : arg == "--prefix" ? options.prefix : options.font) =
+                value;
             ++i;
         } else if (arg == "--every") {
             options.every = number_option("--every", value, 1, INT32_MAX);
@@ -356,6 +362,11 @@ int main(int argc, char** argv) {
         frames.take(image, width, height);
     };
     tovik::set_platform(&platform);
+    if (!options.font.empty()) {
+        // A file the canvas cannot load would draw no text at all: say so instead.
+        if (!std::ifstream(options.font)) fail("cannot read the font file " + options.font);
+        tovik::pin_font_file(tovik::FontFace::Drawing, options.font);
+    }
 
     const std::uint32_t seed = options.seed;
     run_game(nullptr, nullptr, "", 1, [seed] { rng_seed(seed); });

@@ -50,8 +50,9 @@ events assume the animation runs, as it does unless the game halts it.
 
 A frame is one copy of the picture to the graphics window, numbered from 1.
 Frame 1 is the picture of the start-up; frame k + 1 the picture drawn after
-the script's event k (a picture reaches the window with the first message of
-the next wait).  The last frame shows the picture after the last event.
+the script's event k, counting a TOVIK_PERIODIC(n) line as n events (a picture
+reaches the window with the first message of the next wait).  The last frame
+shows the picture after the last event.
 
 Options:
   --seed N         seed of the random generator (default 1)

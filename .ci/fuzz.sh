@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs the script reader's target
-# for a bounded time; fails on any crash, sanitizer report, leak or hang.
+# Builds the libFuzzer targets with clang and runs each, the script reader and
+# the drawing operations, for a bounded time; fails on any crash, sanitizer report, leak or hang.
 #
 # Environment: FUZZ_SECONDS (default 60), FUZZ_BUILD_DIR (default build-fuzz).
 set -euo pipefail
@@ -18,20 +18,30 @@ generator=()
 cmake -S . -B "$build_dir" "${generator[@]}" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTOVIK_FUZZ=ON -DTOVIK_WERROR=ON -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF
-cmake --build "$build_dir" --target script_reader_fuzz
+cmake --build "$build_dir" --target script_reader_fuzz draw_fuzz
 
-# The fuzzer adds what it finds to its first corpus directory: work on a copy.
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-cp fuzz/corpus/script_reader/* "$corpus"/
 artifacts="$root/$build_dir/fuzz-artifacts/"
 mkdir -p "$artifacts"
+corpora=()
+trap 'rm -rf "${corpora[@]}"' EXIT
 
-echo "Fuzzing the script reader for ${seconds} s"
-if "$build_dir/fuzz/script_reader_fuzz" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus"; then
-    echo "Fuzzing the script reader: no failure in ${seconds} s"
-else
-    echo "script_reader_fuzz found a failure; its input is in $artifacts" >&2
-    exit 1
-fi
+# fuzz NAME WHAT [SEED_CORPUS]
+fuzz() {
+    local name=$1 what=$2 seeds=${3:-}
+    # The fuzzer adds what it finds to its first corpus directory: work on a copy.
+    local corpus
+    corpus=$(mktemp -d)
+    corpora+=("$corpus")
+    [ -z "$seeds" ] || cp "$seeds"/* "$corpus"/
+    echo "Fuzzing $what for ${seconds} s"
+    if "$build_dir/fuzz/$name" -max_total_time="$seconds" -timeout=10 \
+            -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus"; then
+        echo "Fuzzing $what: no failure in ${seconds} s"
+    else
+        echo "$name found a failure; its input is in $artifacts" >&2
+        exit 1
+    fi
+}
+
+fuzz script_reader_fuzz "the script reader" fuzz/corpus/script_reader
+fuzz draw_fuzz "the drawing operations"

@@ -67,7 +67,7 @@ constexpr std::intptr_t pack_point(int x, int y) {
 constexpr std::uint32_t CLASS_HREDRAW = 1u << 0;
 constexpr std::uint32_t CLASS_VREDRAW = 1u << 1;
 
-struct WindowClassSpec {
+struct WindowClassInfo {
     const char* name = nullptr;
     WindowProc proc = nullptr;
     std::uint32_t style = 0;
@@ -80,7 +80,7 @@ enum class WindowStyle : std::uint8_t {
     Resizable,  // standard overlapped window
 };
 
-struct WindowSpec {
+struct WindowInfo {
     const char* class_name = nullptr;
     const char* title = nullptr;
     WindowStyle style = WindowStyle::Fixed;
@@ -105,8 +105,8 @@ public:
 
     // Windows.  create_window delivers Create, then Size, to the class's
     // handler before it returns; it returns 0 when the window cannot be made.
-    virtual bool register_class(const WindowClassSpec& spec) = 0;
-    virtual WindowHandle create_window(const WindowSpec& spec) = 0;
+    virtual bool register_class(const WindowClassInfo& info) = 0;
+    virtual WindowHandle create_window(const WindowInfo& info) = 0;
     virtual bool show_window(WindowHandle window, bool show) = 0;  // true if it was visible
     virtual Rect client_rect(WindowHandle window) = 0;
     virtual void invalidate(WindowHandle window) = 0;  // whole client area, background erased

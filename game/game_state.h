@@ -67,4 +67,6 @@ struct GameState {
     CrawlArray crawl_x{};
     CrawlArray crawl_y{};
     CrawlArray crawl_size{};
+
+    bool operator==(const GameState&) const = default;
 };

@@ -21,13 +21,13 @@ namespace {
 }
 
 void register_window_class(const char* name, WindowProc proc) {
-    WindowClassSpec spec;
-    spec.name = name;
-    spec.proc = proc;
-    spec.style = CLASS_HREDRAW | CLASS_VREDRAW;
-    spec.background = colour_table[COLOUR_WHITE];
-    spec.menu_name = "generic";
-    platform().register_class(spec);
+    WindowClassInfo info;
+    info.name = name;
+    info.proc = proc;
+    info.style = CLASS_HREDRAW | CLASS_VREDRAW;
+    info.background = colour_table[COLOUR_WHITE];
+    info.menu_name = "generic";
+    platform().register_class(info);
 }
 
 void copy_whole_image() {
@@ -75,7 +75,7 @@ int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*comma
     fw.animating = 0;
     fw.single_step = 0;
 
-    WindowSpec graphics;
+    WindowInfo graphics;
     graphics.class_name = GRAPHICS_CLASS_NAME;
     graphics.title = GRAPHICS_WINDOW_TITLE;
     graphics.style = WindowStyle::Fixed;
@@ -84,7 +84,7 @@ int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*comma
     const WindowHandle graphics_window = p.create_window(graphics);
     if (graphics_window == 0) fail_start("the window \"TOVIK Graphics\" cannot be created");
 
-    WindowSpec text;
+    WindowInfo text;
     text.class_name = TEXT_CLASS_NAME;
     text.title = TEXT_WINDOW_TITLE;
     text.style = WindowStyle::Resizable;

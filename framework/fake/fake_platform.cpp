@@ -122,26 +122,26 @@ std::intptr_t FakePlatform::send(WindowHandle handle, MsgKind kind, std::uintptr
 
 // --- windows ---------------------------------------------------------------
 
-bool FakePlatform::register_class(const WindowClassSpec& spec) {
-    classes_[spec.name] = spec;
+bool FakePlatform::register_class(const WindowClassInfo& info) {
+    classes_[info.name] = info;
     return true;
 }
 
-WindowHandle FakePlatform::create_window(const WindowSpec& spec) {
-    if (classes_.find(spec.class_name) == classes_.end()) {
-        last_error_ = std::string("no window class \"") + spec.class_name + "\"";
+WindowHandle FakePlatform::create_window(const WindowInfo& info) {
+    if (classes_.find(info.class_name) == classes_.end()) {
+        last_error_ = std::string("no window class \"") + info.class_name + "\"";
         return 0;
     }
     Window w;
-    w.class_name = spec.class_name;
-    w.title = spec.title;
-    w.style = spec.style;
-    w.x = spec.x;
-    w.y = spec.y;
-    w.outer_width = spec.outer_width;
-    w.outer_height = spec.outer_height;
-    w.client = {0, 0, std::max(0, spec.outer_width - 2 * FRAME),
-                std::max(0, spec.outer_height - 2 * FRAME - CAPTION)};
+    w.class_name = info.class_name;
+    w.title = info.title;
+    w.style = info.style;
+    w.x = info.x;
+    w.y = info.y;
+    w.outer_width = info.outer_width;
+    w.outer_height = info.outer_height;
+    w.client = {0, 0, std::max(0, info.outer_width - 2 * FRAME),
+                std::max(0, info.outer_height - 2 * FRAME - CAPTION)};
     windows_.push_back(w);
     const WindowHandle handle = windows_.size();
     send(handle, MsgKind::Create);

@@ -90,8 +90,8 @@ public:
     void resize_client(WindowHandle window, int width, int height);
 
     // Platform.
-    bool register_class(const WindowClassSpec& spec) override;
-    WindowHandle create_window(const WindowSpec& spec) override;
+    bool register_class(const WindowClassInfo& info) override;
+    WindowHandle create_window(const WindowInfo& info) override;
     bool show_window(WindowHandle window, bool show) override;
     Rect client_rect(WindowHandle window) override;
     void invalidate(WindowHandle window) override;
@@ -134,7 +134,7 @@ private:
                        std::intptr_t lparam = 0);
 
     int screen_height_;
-    std::map<std::string, WindowClassSpec, std::less<>> classes_;
+    std::map<std::string, WindowClassInfo, std::less<>> classes_;
     std::vector<Window> windows_;  // handle h is windows_[h - 1]
     std::vector<std::vector<MenuItem>> menus_;  // handle m is menus_[m - 1]
     std::deque<Message> queue_;

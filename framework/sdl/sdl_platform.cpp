@@ -158,26 +158,26 @@ void SdlPlatform::present(WindowHandle window) {
 
 // --- windows -----------------------------------------------------------------
 
-bool SdlPlatform::register_class(const WindowClassSpec& spec) {
-    if (spec.name == nullptr) return false;
-    classes_[spec.name] = {spec.proc, to_xrgb(spec.background)};
+bool SdlPlatform::register_class(const WindowClassInfo& info) {
+    if (info.name == nullptr) return false;
+    classes_[info.name] = {info.proc, to_xrgb(info.background)};
     return true;
 }
 
-WindowHandle SdlPlatform::create_window(const WindowSpec& spec) {
+WindowHandle SdlPlatform::create_window(const WindowInfo& info) {
     const auto found =
-        spec.class_name != nullptr ? classes_.find(spec.class_name) : classes_.end();
+        info.class_name != nullptr ? classes_.find(info.class_name) : classes_.end();
     if (found == classes_.end()) {
         last_error_ = std::string("no window class \"") +
-                      (spec.class_name != nullptr ? spec.class_name : "") + "\"";
+                      (info.class_name != nullptr ? info.class_name : "") + "\"";
         return 0;
     }
     // SDL windows are at least one pixel each way.
-    const int width = std::max(spec.outer_width - 2 * FRAME, 1);
-    const int height = std::max(spec.outer_height - 2 * FRAME - CAPTION, 1);
+    const int width = std::max(info.outer_width - 2 * FRAME, 1);
+    const int height = std::max(info.outer_height - 2 * FRAME - CAPTION, 1);
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (spec.style == WindowStyle::Resizable) flags |= SDL_WINDOW_RESIZABLE;
-    SDL_Window* sdl = SDL_CreateWindow(spec.title != nullptr ? spec.title : "", spec.x, spec.y,
+    if (info.style == WindowStyle::Resizable) flags |= SDL_WINDOW_RESIZABLE;
+    SDL_Window* sdl = SDL_CreateWindow(info.title != nullptr ? info.title : "", info.x, info.y,
                                        width, height, flags);
     if (sdl == nullptr) {
         last_error_ = SDL_GetError();

@@ -40,8 +40,8 @@ public:
     std::size_t queued() const { return queue_.size(); }
 
     // Platform.
-    bool register_class(const WindowClassSpec& spec) override;
-    WindowHandle create_window(const WindowSpec& spec) override;
+    bool register_class(const WindowClassInfo& info) override;
+    WindowHandle create_window(const WindowInfo& info) override;
     bool show_window(WindowHandle window, bool show) override;
     Rect client_rect(WindowHandle window) override;
     void invalidate(WindowHandle window) override;

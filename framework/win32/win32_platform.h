@@ -41,8 +41,8 @@ public:
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
-    bool register_class(const WindowClassSpec& spec) override;
-    WindowHandle create_window(const WindowSpec& spec) override;
+    bool register_class(const WindowClassInfo& info) override;
+    WindowHandle create_window(const WindowInfo& info) override;
     bool show_window(WindowHandle window, bool show) override;
     Rect client_rect(WindowHandle window) override;
     void invalidate(WindowHandle window) override;

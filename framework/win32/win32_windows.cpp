@@ -57,10 +57,10 @@ HBRUSH Win32Platform::background_brush(Colour colour) {
 
 void Win32Platform::remember_error() { last_error_ = GetLastError(); }
 
-bool Win32Platform::register_class(const WindowClassSpec& spec) {
+bool Win32Platform::register_class(const WindowClassInfo& info) {
     WNDCLASSA window_class{};
-    window_class.style = ((spec.style & CLASS_HREDRAW) != 0 ? CS_HREDRAW : 0u) |
-                         ((spec.style & CLASS_VREDRAW) != 0 ? CS_VREDRAW : 0u);
+    window_class.style = ((info.style & CLASS_HREDRAW) != 0 ? CS_HREDRAW : 0u) |
+                         ((info.style & CLASS_VREDRAW) != 0 ? CS_VREDRAW : 0u);
     window_class.lpfnWndProc = window_procedure;
     window_class.cbClsExtra = 0;
     window_class.cbWndExtra = 0;
@@ -68,24 +68,24 @@ bool Win32Platform::register_class(const WindowClassSpec& spec) {
     // The stock resources are integer ids; the casts keep them ANSI in any build.
     window_class.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    window_class.hbrBackground = background_brush(spec.background);
-    window_class.lpszMenuName = spec.menu_name;
-    window_class.lpszClassName = spec.name;
+    window_class.hbrBackground = background_brush(info.background);
+    window_class.lpszMenuName = info.menu_name;
+    window_class.lpszClassName = info.name;
     const ATOM atom = RegisterClassA(&window_class);
     if (atom == 0) {
         remember_error();
         return false;
     }
-    handlers_[atom] = spec.proc;
+    handlers_[atom] = info.proc;
     return true;
 }
 
-WindowHandle Win32Platform::create_window(const WindowSpec& spec) {
+WindowHandle Win32Platform::create_window(const WindowInfo& info) {
     const DWORD style =
-        spec.style == WindowStyle::Fixed ? (WS_CAPTION | WS_SYSMENU) : WS_OVERLAPPEDWINDOW;
+        info.style == WindowStyle::Fixed ? (WS_CAPTION | WS_SYSMENU) : WS_OVERLAPPEDWINDOW;
     // Creation sends WM_CREATE and then WM_SIZE to the handler before it returns.
-    HWND hwnd = CreateWindowExA(0, spec.class_name, spec.title, style, spec.x, spec.y,
-                                spec.outer_width, spec.outer_height, nullptr, nullptr,
+    HWND hwnd = CreateWindowExA(0, info.class_name, info.title, style, info.x, info.y,
+                                info.outer_width, info.outer_height, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr) {
         remember_error();

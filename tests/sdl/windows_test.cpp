@@ -125,10 +125,10 @@ TEST_F(SdlTest, TerminationSignalIsTheQuitRequest) {
 }
 
 TEST_F(SdlTest, WindowsOfAClassThatDoesNotExistAreNotMade) {
-    WindowSpec spec;
-    spec.class_name = "NoSuchClass";
-    spec.title = "x";
-    EXPECT_EQ(platform->create_window(spec), 0u);
+    WindowInfo info;
+    info.class_name = "NoSuchClass";
+    info.title = "x";
+    EXPECT_EQ(platform->create_window(info), 0u);
     EXPECT_NE(platform->last_error().find("NoSuchClass"), std::string::npos);
 }
 

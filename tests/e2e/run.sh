@@ -45,7 +45,11 @@ poll() {
     shift
     local deadline=$((SECONDS + limit))
     until "$@"; do
-        if [ -n "$tovik_pid" ] && tovik_exited; then fail "tovik ended while waiting for $what"; fi
+        if [ -n "$tovik_pid" ] && tovik_exited; then
+            # It may have ended just after the check, and its end may be what we await.
+            "$@" && break
+            fail "tovik ended while waiting for $what"
+        fi
         [ "$SECONDS" -lt "$deadline" ] || fail "no $what after ${limit} s"
         sleep 0.05
     done

@@ -1,5 +1,4 @@
 // The platform's ellipse in a box: brush first, the outline on top.
-#include <utility>
 
 #include "canvas/ellipse_rows.h"
 #include "canvas/exact_math.h"
@@ -12,13 +11,7 @@ using namespace raster;
 
 void SoftwareCanvas::ellipse(std::int64_t left, std::int64_t top, std::int64_t right,
                              std::int64_t bottom, const Pen& pen, const Brush& brush) {
-    left = clamp_coord(left);
-    top = clamp_coord(top);
-    right = clamp_coord(right);
-    bottom = clamp_coord(bottom);
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-    if (left == right || top == bottom) return;
+    if (!order_box(left, top, right, bottom)) return;
     // Boxes of two pixels or less across are drawn as rectangles, pen and all.
     if (right - left <= 2 || bottom - top <= 2) {
         rectangle(left, top, right, bottom, pen, brush);

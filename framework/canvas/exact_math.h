@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace tovik::raster {
 
@@ -18,6 +19,19 @@ __extension__ typedef unsigned __int128 UInt128;
 constexpr std::int64_t COORD_LIMIT = std::int64_t{1} << 60;
 
 inline std::int64_t clamp_coord(std::int64_t v) { return std::clamp(v, -COORD_LIMIT, COORD_LIMIT); }
+
+// Clamps a box's edges and puts them in order, as the platform does with the
+// box of a rectangle or an ellipse; false when the box has no area.
+inline bool order_box(std::int64_t& left, std::int64_t& top, std::int64_t& right,
+                      std::int64_t& bottom) {
+    left = clamp_coord(left);
+    top = clamp_coord(top);
+    right = clamp_coord(right);
+    bottom = clamp_coord(bottom);
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    return left != right && top != bottom;
+}
 
 // Pen widths beyond this cover any image many times over; limiting them keeps
 // a coordinate plus a width inside +-2^61.

@@ -1,6 +1,5 @@
 // The platform's rectangle: the pen's path is the frame of columns left..right-1
 // and rows top..bottom-1, the brush fills inside it.
-#include <utility>
 
 #include "canvas/box_spans.h"
 #include "canvas/exact_math.h"
@@ -14,13 +13,7 @@ using namespace raster;
 
 void SoftwareCanvas::rectangle(std::int64_t left, std::int64_t top, std::int64_t right,
                                std::int64_t bottom, const Pen& pen, const Brush& brush) {
-    left = clamp_coord(left);
-    top = clamp_coord(top);
-    right = clamp_coord(right);
-    bottom = clamp_coord(bottom);
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-    if (left == right || top == bottom) return;
+    if (!order_box(left, top, right, bottom)) return;
     const std::int64_t width = clamp_width(pen.width);
 
     if (!brush.null) {

@@ -4,7 +4,6 @@
 #include "crawl.h"
 #include "main_loop.h"
 #include "monkeys.h"
-#include "random.h"
 #include "scene.h"
 #include "tovik.h"
 
@@ -42,8 +41,4 @@ int run_game(void* instance, void* previous_instance, const char* command_line, 
     if (crawl == CrawlEnd::Finished) run_main_loop(g);
     TOVIK_finish();
     return 0;
-}
-
-int game_main(void* instance, void* previous_instance, const char* command_line, int show_mode) {
-    return run_game(instance, previous_instance, command_line, show_mode, seed_from_clock);
 }

@@ -56,6 +56,14 @@ EventKind TOVIK_wait_event(std::int32_t* x, std::int32_t* y, signed char* key) {
     fw.event_y = 0;
     fw.event_x = 0;
 
+    // Without open windows no event can come: waiting would never end.
+    if (fw.graphics_window == 0 || fw.finished != 0) {
+        if (x != nullptr) *x = 0;
+        if (y != nullptr) *y = 0;
+        if (key != nullptr) *key = 0;
+        return TOVIK_QUIT;
+    }
+
     while (!wait_is_over()) {
         pump_message();
         if (fw.pending_kind == TOVIK_QUIT) break;

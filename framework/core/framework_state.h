@@ -64,6 +64,7 @@ struct FrameworkState {
     std::int32_t image_changed = 1;
     std::int32_t origin_x = 0;
     std::int32_t origin_y = 0;
+    std::int32_t finished = 0;  // TOVIK_finish has run: no more events
 
     // The event wait and the animation (event_loop.cpp).
     std::int32_t pending_kind = NO_EVENT;

@@ -74,6 +74,7 @@ int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*comma
     const int screen_height = p.screen_height();
     fw.animating = 0;
     fw.single_step = 0;
+    fw.finished = 0;
 
     WindowInfo graphics;
     graphics.class_name = GRAPHICS_CLASS_NAME;
@@ -109,6 +110,7 @@ int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*comma
 
 
 int TOVIK_finish() {
+    fw.finished = 1;
     if (fw.screen_context != 0) {
         platform().release_dc(fw.graphics_window, fw.screen_context);
         fw.screen_context = 0;

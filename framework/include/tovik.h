@@ -1,8 +1,19 @@
 // The TOVIK graphics-and-event framework: the one header a program includes.
 //
+// A program defines game_main (at the end of this file) instead of main: the
+// framework's entry sets up the platform, calls game_main with the four entry
+// values, and ends the program with its result.  game_main passes those values
+// to TOVIK_start, waits for events until TOVIK_QUIT, calls TOVIK_finish and
+// returns 0.
+//
 // Coordinates are whole pixels with (0, 0) at the centre of the graphics
 // window's client area, x to the right and y upward.  Every operation runs on
 // the thread that called TOVIK_start.
+//
+// Before TOVIK_start and after TOVIK_finish there is no window to show or to
+// send events: drawing returns as usual and shows nothing, messages are kept
+// for the text window, TOVIK_set_animation and TOVIK_set_logging return 0 before
+// the start, and TOVIK_wait_event returns TOVIK_QUIT at once.
 #pragma once
 
 #include <cstdint>

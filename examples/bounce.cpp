@@ -32,7 +32,7 @@ void draw(const Ball& ball) {
     TOVIK_draw_oval(COLOUR_ICE_BLUE, 90, 150, 210, 110, 2);
     TOVIK_draw_line(COLOUR_GRAY_50, -HALF_WIDTH, -HALF_HEIGHT + 30, HALF_WIDTH, -HALF_HEIGHT + 30, 1);
     TOVIK_draw_circle(COLOUR_ORANGE, ball.x, ball.y, RADIUS);
-    TOVIK_draw_text(COLOUR_WHITE, -240, -200, 12, "Ctrl+H halts, Ctrl+F steps, Ctrl+A runs");
+    TOVIK_draw_text(COLOUR_BLACK, -240, -200, 12, "Ctrl+H halts, Ctrl+F steps, Ctrl+A runs");
 }
 
 }  // namespace

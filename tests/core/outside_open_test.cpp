@@ -16,9 +16,11 @@ TEST_F(OutsideOpenTest, BeforeStartDrawingIsHarmlessAndTheWaitEndsAtOnce) {
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
     EXPECT_EQ(key, 0);
-    // The correction's message waits in the log for the text window.
-    ASSERT_EQ(log_messages().size(), 1u);
+    // The correction and the log lines (logging is on until turned off) wait
+    // in the log for the text window.
+    ASSERT_EQ(log_messages().size(), 3u);
     EXPECT_EQ(log_messages()[0], "Radius of -5 not possible, using radius 5\n");
+    EXPECT_EQ(log_messages()[2], "blue text at (0,0), \"42\"\n");
 
     start();
     fake.click(10, 10);

@@ -2,9 +2,11 @@
 # Builds TOVIK and plays it, or runs the whole test suite, installing the
 # Debian/Ubuntu packages that are missing first.
 #
-#   ./build.sh play     build and start the game
-#   ./build.sh test     build and run every test
+#   ./build.sh play     build the game alone and start it
+#   ./build.sh test     build everything and run every test
 #
+# Both share one build directory; each sets the options it needs, so they run
+# one after the other in either order.
 # Environment: BUILD_DIR (default build), CMAKE_ARGS (extra configure options).
 set -euo pipefail
 
@@ -12,14 +14,20 @@ cd "$(dirname "$0")"
 what=${1:-}
 build_dir=${BUILD_DIR:-build}
 
+# The font the game's text is drawn in.
+font_package=fonts-dejavu-core
+# What building and running the game needs.
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig1-dev
-          libpng-dev fonts-dejavu-core)
-if [ "$what" = test ]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils inotify-tools)
-fi
+          libpng-dev "$font_package")
 
 case "$what" in
-play|test) ;;
+play)
+    options=(-DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF)
+    ;;
+test)
+    packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils inotify-tools)
+    options=(-DBUILD_TESTING=ON -DTOVIK_BENCHMARKS=ON)
+    ;;
 *) echo "usage: $0 play|test" >&2; exit 2 ;;
 esac
 
@@ -28,10 +36,10 @@ tools/install-packages.sh "${packages[@]}"
 generator=()
 [ -f "$build_dir/CMakeCache.txt" ] || generator=(-G Ninja)
 # shellcheck disable=SC2086
-cmake -S . -B "$build_dir" "${generator[@]}" ${CMAKE_ARGS:-}
+cmake -S . -B "$build_dir" "${generator[@]}" "${options[@]}" ${CMAKE_ARGS:-}
 cmake --build "$build_dir"
 
-if [ "$what" = play ]; then
-    exec "$build_dir/game/tovik"
-fi
-ctest --test-dir "$build_dir" --output-on-failure
+case "$what" in
+play) exec "$build_dir/game/tovik" ;;
+test) ctest --test-dir "$build_dir" --output-on-failure ;;
+esac

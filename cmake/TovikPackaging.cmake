@@ -1,0 +1,46 @@
+# Packages of the installed game: a Debian package (cpack -G DEB) on Linux, a
+# ZIP file (cpack -G ZIP) of a Windows build.
+
+# The font package whose font the game's text is drawn in.
+set(TOVIK_FONT_PACKAGE fonts-dejavu-core CACHE STRING "Debian package of the drawing font")
+set(TOVIK_MAINTAINER "the TOVIK authors <tovik@example.org>")
+
+set(CPACK_PACKAGE_NAME tovik)
+set(CPACK_PACKAGE_VENDOR "the TOVIK authors")
+set(CPACK_PACKAGE_CONTACT "${TOVIK_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "night-scene arcade game: blow up the falling monkeys")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME tovik-${PROJECT_VERSION}-windows-x86_64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tovik_<version>_<arch>.deb
+  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TOVIK_MAINTAINER}")
+  # The shared libraries come from the binary; the font is read at run time.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS ${TOVIK_FONT_PACKAGE})
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"night-scene arcade game: blow up the falling monkeys
+ Under a navy sky a crescent moon drifts, stars twinkle and a butterfly
+ flutters over a lake with a boat and a sunken statue, while fifteen monkeys
+ drop from the sky: click one to blow it up. A Run menu with Ctrl shortcuts
+ runs, halts or single-steps the animation, logs every drawing operation and
+ records a game's input to a script file, TOVIK.SCR, to play it back later.")
+
+  # What Debian asks of every package: the copyright and a changelog, here
+  # beside the README and the licence.
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+  configure_file(${PROJECT_SOURCE_DIR}/dist/changelog.in ${PROJECT_BINARY_DIR}/dist/changelog @ONLY)
+  tovik_gzip(${PROJECT_BINARY_DIR}/dist/changelog ${PROJECT_BINARY_DIR}/dist/changelog.gz)
+  add_custom_target(tovik_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/dist/changelog.gz)
+  install(FILES ${PROJECT_BINARY_DIR}/dist/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+
+include(CPack)

@@ -1,0 +1,31 @@
+// make_icons: writes the program's icon as PNG files, one a size.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "icon.h"
+#include "png_io.h"
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_icons DIR SIZE...\n"
+                             "Writes DIR/tovik-SIZE.png, SIZE pixels square, for every SIZE.\n");
+        return 2;
+    }
+    const tovik::PixelImage picture = tovik::render_icon_picture();
+    for (int i = 2; i < argc; ++i) {
+        char* end = nullptr;
+        const long size = std::strtol(argv[i], &end, 10);
+        if (end == argv[i] || *end != '\0' || size < 1 || size > 4096) {
+            std::fprintf(stderr, "make_icons: not a size from 1 to 4096: %s\n", argv[i]);
+            return 2;
+        }
+        const std::string path = std::string(argv[1]) + "/tovik-" + argv[i] + ".png";
+        std::string error;
+        if (!tovik::write_png(path, tovik::resample_square(picture, static_cast<int>(size)), &error)) {
+            std::fprintf(stderr, "make_icons: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}

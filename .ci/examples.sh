@@ -32,7 +32,10 @@ done
 # would take the shared library.
 rm -rf "$work/static-prefix"
 cmake --install "$work/lib-static" --prefix "$work/static-prefix" --component library >/dev/null
-test -f "$prefix/include/tovik.h" || { echo "examples: no tovik.h installed" >&2; exit 1; }
+for file in include/tovik.h lib/libtovik.a lib/libtovik.so lib/pkgconfig/tovik.pc \
+            lib/cmake/tovik/tovik-static-targets.cmake lib/cmake/tovik/tovik-shared-targets.cmake; do
+    test -f "$prefix/$file" || { echo "examples: $file is not installed" >&2; exit 1; }
+done
 if [ -n "$(find "$prefix/include" -type f ! -name tovik.h)" ]; then
     echo "examples: more than tovik.h installed under include/" >&2
     exit 1

@@ -13,10 +13,9 @@ endif()
 set(tovik_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/tovik)
 
 install(TARGETS tovik_framework EXPORT tovikTargets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-  COMPONENT library)
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT library)
 install(FILES ${PROJECT_SOURCE_DIR}/framework/include/tovik.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT library)
 install(EXPORT tovikTargets NAMESPACE tovik:: FILE tovik-${tovik_variant}-targets.cmake
@@ -35,6 +34,7 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
   set(tovik_pc_prefix "${CMAKE_INSTALL_PREFIX}")
 else()
   file(RELATIVE_PATH tovik_pc_up "/root/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/root")
+  string(REGEX REPLACE "/$" "" tovik_pc_up "${tovik_pc_up}")
   set(tovik_pc_prefix "\${pcfiledir}/${tovik_pc_up}")
 endif()
 list(JOIN TOVIK_PC_REQUIRES " " tovik_pc_requires)

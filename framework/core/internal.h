@@ -24,6 +24,7 @@ void handle_key_down(std::uintptr_t key);
 void handle_key_up(std::uintptr_t key);
 void handle_focus_lost();
 void stop_playback();
+void stop_recording();  // without writing anything
 
 // script.cpp
 void write_script_event(std::int32_t kind, std::int32_t x, std::int32_t y, signed char key);

@@ -2,6 +2,7 @@
 #include "core/script_file.h"
 
 #include "core/internal.h"
+#include "core/regular_file.h"
 #include "tovik.h"
 
 namespace tovik {
@@ -26,10 +27,19 @@ std::FILE* script_stream(ScriptMode mode) {
     if (fw.script_file) release_script_file();
 
     // Text mode: the platform's own line ends.
-    fw.script_file.reset(std::fopen(SCRIPT_FILE_NAME, mode == ScriptMode::Writing ? "w" : "r"));
-    if (!fw.script_file) {
-        script_message(mode == ScriptMode::Writing ? "Cannot open script file %s for writing\n"
-                                                   : "Cannot open script file %s for reading\n");
+    const bool writing = mode == ScriptMode::Writing;
+    std::FILE* file = nullptr;
+    const OpenResult opened = open_regular_file(SCRIPT_FILE_NAME, writing, file);
+    fw.script_file.reset(file);
+    if (opened == OpenResult::NotRegular) {
+        script_message("Cannot use script file %s: it is not a regular file\n");
+        // Trying again at every event would only repeat the message.
+        if (writing) stop_recording();
+        return nullptr;
+    }
+    if (opened != OpenResult::Opened) {
+        script_message(writing ? "Cannot open script file %s for writing\n"
+                               : "Cannot open script file %s for reading\n");
         return nullptr;
     }
     fw.script_mode = mode;

@@ -1,7 +1,8 @@
 // Playing a script back: the next event from the script file.
 //
 // What a line yields:
-//   - an empty line (only its line end) is skipped;
+//   - a line ends in LF, CR LF or a lone CR; an empty line (only its line end)
+//     is skipped;
 //   - the seventh character, the one after "TOVIK_", decides the kind: K a key,
 //     M a click, P a run of periodic events; the rest of the prefix is not
 //     examined;
@@ -31,20 +32,33 @@ constexpr std::size_t KIND_INDEX = 6;  // the character after "TOVIK_"
 
 enum class LineRead : std::uint8_t { Line, End, Error };
 
-// One line, or the next 511 characters of a longer one.  The last line of a
-// file counts even without its line end.
-LineRead read_line(std::FILE* file, char (&line)[LINE_BUFFER_SIZE], std::size_t& length) {
-    if (std::fgets(line, static_cast<int>(LINE_BUFFER_SIZE), file) == nullptr) {
-        return std::ferror(file) != 0 ? LineRead::Error : LineRead::End;
+// One line without its line end, or the next 511 characters of a longer one.
+// A line ends in LF, CR LF or a lone CR (files from old Macs); the last line
+// of a file counts even without its line end.  `empty` says that the line was
+// its line end alone; `length` stops at a NUL, as a C string's does.
+LineRead read_line(std::FILE* file, char (&line)[LINE_BUFFER_SIZE], std::size_t& length,
+                   bool& empty) {
+    std::size_t count = 0;
+    bool ended = false;
+    while (count < LINE_BUFFER_SIZE - 1) {
+        const int c = std::getc(file);
+        if (c == EOF) break;
+        if (c == '\n' || c == '\r') {
+            if (c == '\r') {
+                if (const int next = std::getc(file); next != '\n' && next != EOF) {
+                    std::ungetc(next, file);
+                }
+            }
+            ended = true;
+            break;
+        }
+        line[count++] = static_cast<char>(c);
     }
+    if (count == 0 && !ended) return std::ferror(file) != 0 ? LineRead::Error : LineRead::End;
+    line[count] = '\0';
     length = std::strlen(line);
+    empty = count == 0;
     return LineRead::Line;
-}
-
-// A line end alone; also a Windows line end read on a platform whose text
-// mode leaves it as it is.
-bool is_empty(const char* line, std::size_t length) {
-    return (length == 1 && line[0] == '\n') || (length == 2 && line[0] == '\r' && line[1] == '\n');
 }
 
 // Sets the event that the line describes; false if it describes none.
@@ -98,10 +112,11 @@ int read_script_event() {
 
     char line[LINE_BUFFER_SIZE];
     std::size_t length = 0;
+    bool empty = false;
     LineRead read = LineRead::Line;
     do {
-        read = read_line(file, line, length);
-    } while (read == LineRead::Line && is_empty(line, length));
+        read = read_line(file, line, length, empty);
+    } while (read == LineRead::Line && empty);
 
     if (read != LineRead::Line) {
         script_message(read == LineRead::End ? "EOF encountered in script file %s\n"

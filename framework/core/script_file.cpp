@@ -1,6 +1,8 @@
 // Opening and closing the script file.
 #include "core/script_file.h"
 
+#include <cstdlib>
+
 #include "core/internal.h"
 #include "core/regular_file.h"
 #include "tovik.h"
@@ -17,6 +19,10 @@ void release_script_file() {
     fw.script_mode = ScriptMode::None;
     fw.periodic_count = 0;
 }
+
+// A program that ends through exit() rather than its quit path (Xlib ends it
+// so when the display is lost) still keeps the run that was pending.
+void close_at_exit() { close_script(); }
 
 }  // namespace
 
@@ -44,6 +50,11 @@ std::FILE* script_stream(ScriptMode mode) {
     }
     fw.script_mode = mode;
     return fw.script_file.get();
+}
+
+void close_script_at_exit() {
+    static const bool registered = (std::atexit(close_at_exit), true);
+    (void)registered;
 }
 
 void close_script() {

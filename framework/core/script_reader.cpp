@@ -61,6 +61,15 @@ LineRead read_line(std::FILE* file, char (&line)[LINE_BUFFER_SIZE], std::size_t&
     return LineRead::Line;
 }
 
+// A scripted event replaces whatever live one its wait had: none of the live
+// one's position or key may show through.
+void set_event(std::int32_t kind, std::int32_t x, std::int32_t y, signed char key) {
+    fw.pending_kind = kind;
+    fw.event_x = x;
+    fw.event_y = y;
+    fw.event_key = key;
+}
+
 // Sets the event that the line describes; false if it describes none.
 bool parse_line(const char* line, std::size_t length) {
     if (length <= KIND_INDEX) return false;
@@ -68,9 +77,9 @@ bool parse_line(const char* line, std::size_t length) {
     case 'K': {
         const ScannedNumber key = scan_digits(line, length, KIND_INDEX, true);
         if (!key.found) return false;
-        fw.pending_kind = TOVIK_KBD;
-        fw.event_key = static_cast<signed char>(
-            static_cast<unsigned char>(static_cast<std::uint32_t>(key.value) & 0xFFu));
+        set_event(TOVIK_KBD, 0, 0,
+                  static_cast<signed char>(
+                      static_cast<unsigned char>(static_cast<std::uint32_t>(key.value) & 0xFFu)));
         return true;
     }
     case 'M': {
@@ -78,15 +87,13 @@ bool parse_line(const char* line, std::size_t length) {
         if (!x.found) return false;
         const ScannedNumber y = scan_signed(line, length, x.end);
         if (!y.found) return false;
-        fw.pending_kind = TOVIK_MOUSE;
-        fw.event_x = x.value;
-        fw.event_y = y.value;
+        set_event(TOVIK_MOUSE, x.value, y.value, 0);
         return true;
     }
     case 'P': {
         const ScannedNumber count = scan_digits(line, length, KIND_INDEX, false);
         if (!count.found) return false;
-        fw.pending_kind = TOVIK_PERIODIC;
+        set_event(TOVIK_PERIODIC, 0, 0, 0);
         // This event is the first of the run; a count of 0 still gives one.
         fw.periodic_count = count.value - 1;  // value >= 0: no overflow
         return true;
@@ -106,7 +113,7 @@ int read_script_event() {
     }
     if (fw.periodic_count > 0) {
         --fw.periodic_count;
-        fw.pending_kind = TOVIK_PERIODIC;
+        set_event(TOVIK_PERIODIC, 0, 0, 0);
         return 1;
     }
 

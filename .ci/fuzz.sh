@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each, the script reader and
-# the drawing operations, for a bounded time; fails on any crash, sanitizer report, leak or hang.
+# Builds the libFuzzer targets with clang and runs each, the script reader, the
+# whole script path (commands, live input and the file) and the drawing
+# operations, for a bounded time; fails on any crash, sanitizer report, leak or hang.
+# Corpus directories may be given relative to any directory.
 #
 # Environment: FUZZ_SECONDS (default 60), FUZZ_BUILD_DIR (default build-fuzz).
 set -euo pipefail
@@ -18,7 +20,8 @@ generator=()
 cmake -S . -B "$build_dir" "${generator[@]}" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTOVIK_FUZZ=ON -DTOVIK_WERROR=ON -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF
-cmake --build "$build_dir" --target script_reader_fuzz draw_fuzz
+cmake --build "$build_dir" --target script_reader_fuzz script_path_fuzz draw_fuzz
+export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 artifacts="$root/$build_dir/fuzz-artifacts/"
 mkdir -p "$artifacts"
@@ -44,4 +47,5 @@ fuzz() {
 }
 
 fuzz script_reader_fuzz "the script reader" fuzz/corpus/script_reader
-fuzz draw_fuzz "the drawing operations"
+fuzz script_path_fuzz "the script path" fuzz/corpus/script_path
+fuzz draw_fuzz "the drawing operations" fuzz/corpus/draw

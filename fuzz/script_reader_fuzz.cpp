@@ -5,35 +5,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <random>
-#include <string>
 
 #include "core/framework_state.h"
 #include "core/internal.h"
 #include "fake/fake_platform.h"
 #include "tovik.h"
+#include "work_dir.h"
 
 namespace {
 
-std::filesystem::path work_dir;
-
-void remove_work_dir() {
-    tovik::reset_framework();
-    std::error_code ignored;
-    std::filesystem::remove_all(work_dir, ignored);
-}
-
-// The reader knows only TOVIK.SCR in the current directory: work in one of our own.
 void set_up() {
-    std::random_device random;
-    do {
-        work_dir = std::filesystem::temp_directory_path() /
-                   ("tovik-fuzz-" + std::to_string(random()));
-    } while (!std::filesystem::create_directory(work_dir));
-    std::filesystem::current_path(work_dir);
-    std::atexit(remove_work_dir);
-
     static tovik::FakePlatform fake;
     tovik::set_platform(&fake);
     TOVIK_start(nullptr, nullptr, "", 1);
@@ -50,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tovik;
     static const bool ready = (set_up(), true);
     (void)ready;
+    const fuzz::InWorkDir in_work_dir;
 
     close_script();
     std::FILE* file = std::fopen(SCRIPT_FILE_NAME, "wb");
@@ -76,5 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!fw.script_file) break;  // the end of the file
         fw.playing_back = 1;         // an unrecognised line: go on after it
     }
+    close_script();
     return 0;
 }

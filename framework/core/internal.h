@@ -24,11 +24,13 @@ void handle_key_down(std::uintptr_t key);
 void handle_key_up(std::uintptr_t key);
 void handle_focus_lost();
 void stop_playback();
+void stop_recording();  // without writing anything
 
 // script.cpp
 void write_script_event(std::int32_t kind, std::int32_t x, std::int32_t y, signed char key);
 int read_script_event();
 void close_script();
+void close_script_at_exit();  // from now on, once for the process
 
 // message_log.cpp
 void paint_text_window(WindowHandle window);

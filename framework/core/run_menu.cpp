@@ -181,6 +181,12 @@ int TOVIK_set_logging(std::int32_t flag) {
 
 namespace tovik {
 
+void stop_recording() {
+    fw.recording = 0;
+    fw.periodic_count = 0;
+    check(CMD_RECORD, false);
+}
+
 void stop_playback() {
     fw.playing_back = 0;
     fw.play_one_pending = 0;

@@ -1,7 +1,10 @@
 // Opening and closing the script file.
 #include "core/script_file.h"
 
+#include <cstdlib>
+
 #include "core/internal.h"
+#include "core/regular_file.h"
 #include "tovik.h"
 
 namespace tovik {
@@ -17,6 +20,10 @@ void release_script_file() {
     fw.periodic_count = 0;
 }
 
+// A program that ends through exit() rather than its quit path (Xlib ends it
+// so when the display is lost) still keeps the run that was pending.
+void close_at_exit() { close_script(); }
+
 }  // namespace
 
 void script_message(const char* format) { TOVIK_print(format, SCRIPT_FILE_NAME); }
@@ -26,14 +33,28 @@ std::FILE* script_stream(ScriptMode mode) {
     if (fw.script_file) release_script_file();
 
     // Text mode: the platform's own line ends.
-    fw.script_file.reset(std::fopen(SCRIPT_FILE_NAME, mode == ScriptMode::Writing ? "w" : "r"));
-    if (!fw.script_file) {
-        script_message(mode == ScriptMode::Writing ? "Cannot open script file %s for writing\n"
-                                                   : "Cannot open script file %s for reading\n");
+    const bool writing = mode == ScriptMode::Writing;
+    std::FILE* file = nullptr;
+    const OpenResult opened = open_regular_file(SCRIPT_FILE_NAME, writing, file);
+    fw.script_file.reset(file);
+    if (opened == OpenResult::NotRegular) {
+        script_message("Cannot use script file %s: it is not a regular file\n");
+        // Trying again at every event would only repeat the message.
+        if (writing) stop_recording();
+        return nullptr;
+    }
+    if (opened != OpenResult::Opened) {
+        script_message(writing ? "Cannot open script file %s for writing\n"
+                               : "Cannot open script file %s for reading\n");
         return nullptr;
     }
     fw.script_mode = mode;
     return fw.script_file.get();
+}
+
+void close_script_at_exit() {
+    static const bool registered = (std::atexit(close_at_exit), true);
+    (void)registered;
 }
 
 void close_script() {

@@ -1,7 +1,8 @@
 // Playing a script back: the next event from the script file.
 //
 // What a line yields:
-//   - an empty line (only its line end) is skipped;
+//   - a line ends in LF, CR LF or a lone CR; an empty line (only its line end)
+//     is skipped;
 //   - the seventh character, the one after "TOVIK_", decides the kind: K a key,
 //     M a click, P a run of periodic events; the rest of the prefix is not
 //     examined;
@@ -31,20 +32,42 @@ constexpr std::size_t KIND_INDEX = 6;  // the character after "TOVIK_"
 
 enum class LineRead : std::uint8_t { Line, End, Error };
 
-// One line, or the next 511 characters of a longer one.  The last line of a
-// file counts even without its line end.
-LineRead read_line(std::FILE* file, char (&line)[LINE_BUFFER_SIZE], std::size_t& length) {
-    if (std::fgets(line, static_cast<int>(LINE_BUFFER_SIZE), file) == nullptr) {
-        return std::ferror(file) != 0 ? LineRead::Error : LineRead::End;
+// One line without its line end, or the next 511 characters of a longer one.
+// A line ends in LF, CR LF or a lone CR (files from old Macs); the last line
+// of a file counts even without its line end.  `empty` says that the line was
+// its line end alone; `length` stops at a NUL, as a C string's does.
+LineRead read_line(std::FILE* file, char (&line)[LINE_BUFFER_SIZE], std::size_t& length,
+                   bool& empty) {
+    std::size_t count = 0;
+    bool ended = false;
+    while (count < LINE_BUFFER_SIZE - 1) {
+        const int c = std::getc(file);
+        if (c == EOF) break;
+        if (c == '\n' || c == '\r') {
+            if (c == '\r') {
+                if (const int next = std::getc(file); next != '\n' && next != EOF) {
+                    std::ungetc(next, file);
+                }
+            }
+            ended = true;
+            break;
+        }
+        line[count++] = static_cast<char>(c);
     }
+    if (count == 0 && !ended) return std::ferror(file) != 0 ? LineRead::Error : LineRead::End;
+    line[count] = '\0';
     length = std::strlen(line);
+    empty = count == 0;
     return LineRead::Line;
 }
 
-// A line end alone; also a Windows line end read on a platform whose text
-// mode leaves it as it is.
-bool is_empty(const char* line, std::size_t length) {
-    return (length == 1 && line[0] == '\n') || (length == 2 && line[0] == '\r' && line[1] == '\n');
+// A scripted event replaces whatever live one its wait had: none of the live
+// one's position or key may show through.
+void set_event(std::int32_t kind, std::int32_t x, std::int32_t y, signed char key) {
+    fw.pending_kind = kind;
+    fw.event_x = x;
+    fw.event_y = y;
+    fw.event_key = key;
 }
 
 // Sets the event that the line describes; false if it describes none.
@@ -54,9 +77,9 @@ bool parse_line(const char* line, std::size_t length) {
     case 'K': {
         const ScannedNumber key = scan_digits(line, length, KIND_INDEX, true);
         if (!key.found) return false;
-        fw.pending_kind = TOVIK_KBD;
-        fw.event_key = static_cast<signed char>(
-            static_cast<unsigned char>(static_cast<std::uint32_t>(key.value) & 0xFFu));
+        set_event(TOVIK_KBD, 0, 0,
+                  static_cast<signed char>(
+                      static_cast<unsigned char>(static_cast<std::uint32_t>(key.value) & 0xFFu)));
         return true;
     }
     case 'M': {
@@ -64,15 +87,13 @@ bool parse_line(const char* line, std::size_t length) {
         if (!x.found) return false;
         const ScannedNumber y = scan_signed(line, length, x.end);
         if (!y.found) return false;
-        fw.pending_kind = TOVIK_MOUSE;
-        fw.event_x = x.value;
-        fw.event_y = y.value;
+        set_event(TOVIK_MOUSE, x.value, y.value, 0);
         return true;
     }
     case 'P': {
         const ScannedNumber count = scan_digits(line, length, KIND_INDEX, false);
         if (!count.found) return false;
-        fw.pending_kind = TOVIK_PERIODIC;
+        set_event(TOVIK_PERIODIC, 0, 0, 0);
         // This event is the first of the run; a count of 0 still gives one.
         fw.periodic_count = count.value - 1;  // value >= 0: no overflow
         return true;
@@ -92,16 +113,17 @@ int read_script_event() {
     }
     if (fw.periodic_count > 0) {
         --fw.periodic_count;
-        fw.pending_kind = TOVIK_PERIODIC;
+        set_event(TOVIK_PERIODIC, 0, 0, 0);
         return 1;
     }
 
     char line[LINE_BUFFER_SIZE];
     std::size_t length = 0;
+    bool empty = false;
     LineRead read = LineRead::Line;
     do {
-        read = read_line(file, line, length);
-    } while (read == LineRead::Line && is_empty(line, length));
+        read = read_line(file, line, length, empty);
+    } while (read == LineRead::Line && empty);
 
     if (read != LineRead::Line) {
         script_message(read == LineRead::End ? "EOF encountered in script file %s\n"

@@ -67,6 +67,7 @@ using namespace tovik;
 int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*command_line*/,
                 int show_mode) {
     Platform& p = platform();
+    close_script_at_exit();
     if (previous_instance == nullptr) {
         register_window_class(GRAPHICS_CLASS_NAME, graphics_window_proc);
         register_window_class(TEXT_CLASS_NAME, text_window_proc);

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace tovik::sdl::x11 {
@@ -14,6 +16,8 @@ namespace {
 
 using ErrorHandler = int (*)(Display*, XErrorEvent*);
 using SetErrorHandler = ErrorHandler (*)(ErrorHandler);
+using IoErrorHandler = int (*)(Display*);
+using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler);
 
 // Written on the main thread, read by the error handler on whichever thread
 // Xlib reports an error: append-only, lock-free.
@@ -38,11 +42,22 @@ int on_x_error(Display* display, XErrorEvent* error) {
     return previous != nullptr ? previous(display, error) : 0;
 }
 
+// The connection to the X server is gone.  Xlib ends the process once this
+// returns, so it ends the process itself: exit() runs the framework's exit
+// hook, which writes the pending periodic line and closes the script file,
+// as the quit path would.  That is safe here: the handler runs on the thread
+// that called Xlib, never inside the framework's own file writing, and
+// nothing run by exit() talks to the display.
+[[noreturn]] int on_x_io_error(Display*) {
+    std::fputs("tovik: lost the display (the connection to the X server is broken)\n", stderr);
+    std::exit(1);
+}
+
 // SDL loads Xlib itself; ask the loaded library rather than link it.
-SetErrorHandler find_set_error_handler() {
+void* find_function(const char* function) {
     for (const char* name : {"libX11.so.6", "libX11.so", "libX11.6.dylib"}) {
         if (void* library = SDL_LoadObject(name); library != nullptr) {
-            return reinterpret_cast<SetErrorHandler>(SDL_LoadFunction(library, "XSetErrorHandler"));
+            return SDL_LoadFunction(library, function);
         }
     }
     return nullptr;
@@ -56,9 +71,14 @@ void watch_destruction() {
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     static bool installed = false;
     if (installed) return;
-    if (const SetErrorHandler set = find_set_error_handler(); set != nullptr) {
+    if (const auto set = reinterpret_cast<SetErrorHandler>(find_function("XSetErrorHandler"));
+        set != nullptr) {
         previous_handler = set(on_x_error);
         installed = true;
+    }
+    if (const auto set = reinterpret_cast<SetIoErrorHandler>(find_function("XSetIOErrorHandler"));
+        set != nullptr) {
+        set(on_x_io_error);
     }
 }
 

@@ -1,4 +1,4 @@
-// X11 only: windows that another client destroys.
+// X11 only: windows that another client destroys, and the loss of the display.
 //
 // X lets any client destroy any window (xdotool windowclose, xkill -id).  SDL
 // does not report it, and every later request for that window draws an X
@@ -14,8 +14,11 @@
 
 namespace tovik::sdl::x11 {
 
-// Sets the watch up if SDL runs on X11; the error handler stays for the rest
-// of the process, since errors can arrive until the display is closed.
+// Sets the watch up if SDL runs on X11; the error handlers stay for the rest
+// of the process, since errors can arrive until the display is closed.  A
+// broken connection to the X server ends the process with exit code 1 and
+// "tovik: lost the display ..." on stderr, through exit() so that the
+// framework's exit hook keeps the script file whole.
 void watch_destruction();
 
 // The X window behind an SDL window, 0 off X11; from now on "no such window"

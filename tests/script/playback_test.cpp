@@ -118,6 +118,16 @@ TEST_F(PlaybackTest, ScriptedEventReplacesTheLiveOneOfItsWait) {
     EXPECT_EQ(next_event(), (Event{TOVIK_KBD, 0, 0, 'z'}));
 }
 
+// The live event's position or key must not show through the scripted one.
+TEST_F(PlaybackTest, ScriptedEventCarriesNothingOfTheLiveOneItReplaces) {
+    write_script("TOVIK_KBD(9);\nTOVIK_PERIODIC(1);\nTOVIK_MOUSE(1, 2);\n");
+    EXPECT_EQ(command_event(CMD_PLAYBACK), (Event{TOVIK_KBD, 0, 0, 9}));
+    click_at(50, 60);
+    EXPECT_EQ(next_event(), (Event{TOVIK_PERIODIC, 0, 0, 0}));
+    fake.type_char('z');
+    EXPECT_EQ(next_event(), (Event{TOVIK_MOUSE, 1, 2, 0}));
+}
+
 TEST_F(PlaybackTest, StoppedPlaybackStartsAgainFromTheFirstLineWithoutTheRestOfItsRun) {
     write_script("TOVIK_PERIODIC(5);\nTOVIK_KBD(1);\n");
     EXPECT_EQ(command_event(CMD_PLAYBACK), TICK);

@@ -1,5 +1,10 @@
 // Recording: the lines that the events of a run leave in the script file.
 #include <climits>
+#include <csignal>
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
 
 #include "script/script_fixture.h"
 
@@ -93,7 +98,8 @@ TEST_F(RecordingTest, RunLongerThanTheCounterIsWrittenInPieces) {
 }
 
 TEST_F(RecordingTest, FileThatCannotBeOpenedIsReportedAtEveryLineAndRecordingGoesOn) {
-    std::filesystem::create_directory(SCRIPT_FILE_NAME);
+    // A link into a directory that does not exist: nothing can be created there.
+    std::filesystem::create_symlink("missing/TOVIK.SCR", SCRIPT_FILE_NAME);
     fake.command(CMD_RECORD);
     click_at(1, 1);
     EXPECT_EQ(next_event().kind, TOVIK_MOUSE);
@@ -108,13 +114,24 @@ TEST_F(RecordingTest, FileThatCannotBeOpenedIsReportedAtEveryLineAndRecordingGoe
 }
 
 TEST_F(RecordingTest, FailedWriteIsReported) {
-    std::error_code error;
-    std::filesystem::create_symlink("/dev/full", SCRIPT_FILE_NAME, error);
-    if (error) GTEST_SKIP() << "no /dev/full to write to: " << error.message();
+#if defined(_WIN32)
+    GTEST_SKIP() << "no file size limit to make a write fail";
+#else
+    // A file size limit of 0 fails every write with EFBIG, even as root.
+    rlimit old_limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_limit;
+    limit.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     fake.command(CMD_RECORD);
     click_at(1, 1);
-    EXPECT_EQ(next_event().kind, TOVIK_MOUSE);
+    const EventKind kind = next_event().kind;
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(kind, TOVIK_MOUSE);
     EXPECT_EQ(last_message(), "Cannot write to script file TOVIK.SCR");
+#endif
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# End to end: the X server dies during a recording.  tovik must end with a
+# non-zero exit code and "tovik: lost the display ..." on stderr, and leave in
+# TOVIK.SCR the periodic run it had received but not yet written.
+#
+#   tests/e2e/display_loss.sh path/to/tovik
+#
+# Needs Xvfb and xdotool.  The screen is read from Xvfb's frame buffer file:
+# a frame that changes after the last key line is on disc shows a periodic
+# event after it (the game ignores keys and draws only on ticks).  Everything
+# awaited is polled with a limit (E2E_TIMEOUT seconds, default 60).
+set -euo pipefail
+
+tovik=$(realpath "${1:?usage: $0 path/to/tovik}")
+limit=${E2E_TIMEOUT:-60}
+work=$(mktemp -d)
+xvfb_pid="" tovik_pid=""
+
+cleanup() {
+    for pid in $tovik_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e: FAIL: $*" >&2
+    if [ -s "$work/tovik.log" ]; then sed 's/^/  tovik: /' "$work/tovik.log" >&2; fi
+    if [ -f "$work/TOVIK.SCR" ]; then sed 's/^/  TOVIK.SCR: /' "$work/TOVIK.SCR" >&2; fi
+    exit 1
+}
+
+tovik_exited() {
+    local state
+    state=$(ps -o stat= -p "$tovik_pid" 2>/dev/null) || return 0
+    [[ $state == Z* ]]
+}
+
+# poll WHAT COMMAND...: runs COMMAND until it succeeds, for at most $limit s.
+poll() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + limit))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "no $what after ${limit} s"
+        sleep 0.05
+    done
+}
+
+mkdir "$work/fb"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$work/fb" \
+    3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+poll "display from Xvfb" test -s "$work/display"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+cd "$work"
+SDL_VIDEODRIVER=x11 "$tovik" >"$work/tovik.log" 2>&1 &
+tovik_pid=$!
+
+graphics=""
+find_graphics_window() {
+    graphics=$(xdotool search --onlyvisible --name '^TOVIK Graphics$' 2>/dev/null | head -n 1)
+    [ -n "$graphics" ]
+}
+poll "visible window \"TOVIK Graphics\"" find_graphics_window
+xdotool windowfocus --sync "$graphics"
+
+has_line() { [ -f TOVIK.SCR ] && grep -qx "$1" TOVIK.SCR; }
+frame() { md5sum <"$work/fb/Xvfb_screen0"; }
+
+# Record with the animation running, then a key whose line is the last on disc.
+xdotool key --delay 30 ctrl+r ctrl+l ctrl+a x
+poll "key line in TOVIK.SCR" has_line 'TOVIK_KBD(120);'
+seen=$(frame)
+frame_changed() { [ "$(frame)" != "$seen" ]; }
+poll "frame drawn after the key" frame_changed
+
+kill -KILL "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+poll "exit of tovik after the X server died" tovik_exited
+status=0
+wait "$tovik_pid" || status=$?
+tovik_pid=""
+
+[ "$status" -ne 0 ] || fail "tovik exited with 0 after losing its display"
+grep -q '^tovik: lost the display' "$work/tovik.log" || fail "no \"tovik: lost the display\" on stderr"
+last=$(tail -n 1 TOVIK.SCR)
+[[ $last =~ ^TOVIK_PERIODIC\([1-9][0-9]*\)\;$ ]] || fail "the pending periodic run is missing"
+echo "e2e: display lost: exit code $status, TOVIK.SCR ends with $last"

@@ -13,7 +13,7 @@ what=${1:-}
 build_dir=${BUILD_DIR:-build}
 
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig1-dev
-          libpng-dev fonts-dejavu-core)
+          libpng-dev fonts-liberation2)
 if [ "$what" = test ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils inotify-tools)
 fi

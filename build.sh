@@ -15,7 +15,7 @@ what=${1:-}
 build_dir=${BUILD_DIR:-build}
 
 # The font the game's text is drawn in.
-font_package=fonts-dejavu-core
+font_package=fonts-liberation2
 # What building and running the game needs.
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig1-dev
           libpng-dev "$font_package")

@@ -29,7 +29,7 @@ using tovik::SoftwareCanvas;
 constexpr int W = 601, H = 540;
 
 void pin_fonts() {
-    const char* sans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    const char* sans = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
     if (std::filesystem::exists(sans)) tovik::pin_font_file(tovik::FontFace::Drawing, sans);
 }
 

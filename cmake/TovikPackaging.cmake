@@ -2,7 +2,7 @@
 # ZIP file (cpack -G ZIP) of a Windows build.
 
 # The font package whose font the game's text is drawn in.
-set(TOVIK_FONT_PACKAGE fonts-dejavu-core CACHE STRING "Debian package of the drawing font")
+set(TOVIK_FONT_PACKAGE fonts-liberation2 CACHE STRING "Debian package of the drawing font")
 set(TOVIK_MAINTAINER "the TOVIK authors <tovik@example.org>")
 
 set(CPACK_PACKAGE_NAME tovik)

@@ -2,6 +2,8 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_GASP_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cmath>
@@ -36,9 +38,37 @@ const char* family_of(FontFace face) {
     return "TOVIK-font";
 }
 
-int ceil_pixels(FT_Pos v) { return static_cast<int>((v + 63) >> 6); }
+// Design units scaled to pixels at `em` and rounded, as the platform rounds a
+// face's ascent and descent.
+int scaled(long units, int em, int units_per_em) {
+    return static_cast<int>(std::lround(static_cast<double>(units) * em / units_per_em));
+}
+
+int round_26_6(FT_Pos v) { return static_cast<int>((v + 32) >> 6); }
+int round_16_16(FT_Fixed v) { return static_cast<int>((v + 0x8000) >> 16); }
+
+// The face's cell above and below the baseline in design units: the Windows
+// ascent and descent of its OS/2 table where it has one (what the platform
+// measures a cell by), else the horizontal header's.
+struct Cell {
+    long ascent = 0;
+    long descent = 0;
+};
+
+Cell cell_of(FT_Face face) {
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+        return {os2->usWinAscent, os2->usWinDescent};
+    }
+    return {face->ascender, -static_cast<long>(face->descender)};
+}
 
 }  // namespace
+
+Rendering rendering_for(int gasp_flags) {
+    if (gasp_flags == FT_GASP_NO_TABLE) return {};
+    return {(gasp_flags & FT_GASP_DO_GRAY) != 0, (gasp_flags & FT_GASP_DO_GRIDFIT) != 0};
+}
 
 // One face: its file, the loaded FreeType face and its sizes.
 class SizedFace {
@@ -66,24 +96,37 @@ public:
         auto it = sizes_.find(em);
         if (it != sizes_.end()) return it->second.get();
         if (!set_size(em)) return nullptr;
-        const FT_Size_Metrics& m = face_->size->metrics;
-        const int ascent = ceil_pixels(m.ascender);
-        const int descent = ceil_pixels(-m.descender);
-        const int leading = std::max(0, ceil_pixels(m.height) - ascent - descent);
-        auto font = std::make_unique<SizedFont>(*this, em, ascent, descent, leading);
+        // Unhinted metrics, each rounded on its own; the leading is the line gap
+        // the horizontal header asks for beyond the cell.
+        const Cell cell = cell_of(face_);
+        const int upem = face_->units_per_EM;
+        const int ascent = scaled(cell.ascent, em, upem);
+        const int descent = scaled(cell.descent, em, upem);
+        const long gap = static_cast<long>(face_->height) - (cell.ascent + cell.descent);
+        const int leading = std::max(0, scaled(gap, em, upem));
+        const Rendering rendering = rendering_for(FT_Get_Gasp(face_, static_cast<FT_UInt>(em)));
+        auto font =
+            std::make_unique<SizedFont>(*this, em, rendering, ascent, descent, leading);
         return sizes_.emplace(em, std::move(font)).first->second.get();
     }
 
-    Glyph render(int em, unsigned char byte) {
+    Glyph render(int em, Rendering rendering, unsigned char byte) {
         Glyph g;
         if (!set_size(em)) return g;
         const FT_UInt index = FT_Get_Char_Index(face_, byte);  // 0: the missing-glyph box
-        if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT) != 0) return g;
+        FT_Int32 load = rendering.grey ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
+        if (!rendering.hinted) load |= FT_LOAD_NO_HINTING;
+        if (FT_Load_Glyph(face_, index, load) != 0) return g;
         FT_GlyphSlot slot = face_->glyph;
-        g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
+        g.advance = round_26_6(slot->advance.x);
+        g.measure = round_16_16(slot->linearHoriAdvance);
+        if (FT_Render_Glyph(slot, rendering.grey ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) !=
+            0) {
+            return g;
+        }
         const FT_Bitmap& b = slot->bitmap;
-        if (b.pixel_mode != FT_PIXEL_MODE_GRAY || b.rows == 0 || b.width == 0) return g;
+        const bool mono = b.pixel_mode == FT_PIXEL_MODE_MONO;
+        if ((!mono && b.pixel_mode != FT_PIXEL_MODE_GRAY) || b.rows == 0 || b.width == 0) return g;
         g.left = slot->bitmap_left;
         g.top = slot->bitmap_top;
         g.width = static_cast<int>(b.width);
@@ -93,11 +136,15 @@ public:
         g.row_ink.resize(static_cast<std::size_t>(g.rows));
         for (int row = 0; row < g.rows; ++row) {
             const unsigned char* src = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
-            std::copy(src, src + g.width,
-                      g.coverage.begin() + static_cast<std::ptrdiff_t>(row) * g.stride);
+            std::uint8_t* dst = g.coverage.data() + static_cast<std::ptrdiff_t>(row) * g.stride;
+            for (int x = 0; x < g.width; ++x) {
+                // An aliased bitmap has a bit a pixel, the leftmost in the top bit.
+                dst[x] = mono ? static_cast<std::uint8_t>(((src[x >> 3] >> (7 - (x & 7))) & 1) * 255)
+                            : src[x];
+            }
             GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
             for (int x = 0; x < g.width; ++x) {
-                if (src[x] == 0) continue;
+                if (dst[x] == 0) continue;
                 if (r.ink++ == 0) r.first = x;
                 r.last = x + 1;
             }
@@ -128,7 +175,7 @@ private:
             failed_ = true;
             std::fprintf(stderr,
                          "tovik: no usable font for \"%s\"%s%s; its text is not drawn "
-                         "(the package fonts-dejavu-core provides one)\n",
+                         "(the package fonts-liberation2 provides one)\n",
                          family_of(which_), path_.empty() ? "" : " in ", path_.c_str());
             return false;
         }
@@ -150,7 +197,8 @@ private:
             em = -static_cast<long long>(height);
         } else if (height > 0) {
             // A positive height asks for the cell: ascent plus descent.
-            const long long cell = static_cast<long long>(face_->ascender) - face_->descender;
+            const Cell c = cell_of(face_);
+            const long long cell = static_cast<long long>(c.ascent) + c.descent;
             em = cell > 0 ? std::llround(static_cast<double>(height) * face_->units_per_EM /
                                          static_cast<double>(cell))
                           : height;
@@ -230,7 +278,7 @@ FontLibrary& library() {
 
 const Glyph& SizedFont::glyph(unsigned char byte) {
     std::optional<Glyph>& slot = glyphs_[byte];
-    if (!slot) slot = face_.render(em_, byte);
+    if (!slot) slot = face_.render(em_, rendering_, byte);
     return *slot;
 }
 

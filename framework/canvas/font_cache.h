@@ -22,14 +22,16 @@ struct GlyphRow {
     int ink = 0;
 };
 
-// Anti-aliased coverage of one glyph, 0..255 per pixel, placed from the pen
-// position by its bearing: columns pen + left.., rows baseline - top..
+// Coverage of one glyph, 0..255 per pixel (only 0 and 255 when it is drawn
+// aliased), placed from the pen position by its bearing: columns pen + left..,
+// rows baseline - top..
 struct Glyph {
     int left = 0;
     int top = 0;
     int width = 0;
     int rows = 0;
-    int advance = 0;
+    int advance = 0;  // how far drawing moves the pen, in the mode it is drawn in
+    int measure = 0;  // its unhinted advance, rounded: what a text's extent adds up
     // Rows `stride` bytes apart; the columns past `width` are zero, so a row may
     // be read a few bytes beyond its ink (see GLYPH_PAD).
     int stride = 0;
@@ -44,16 +46,32 @@ constexpr int GLYPH_PAD = 7;
 
 class SizedFace;
 
+// How a face is rasterised at one size: aliased or grey, hinted or not, as
+// the face's gasp table asks for that size.
+struct Rendering {
+    bool grey = true;
+    bool hinted = true;
+};
+
+// The rendering of a face at `em` pixels given its gasp flags for that size,
+// or FT_GASP_NO_TABLE (-1) for a face without the table: grey and hinted at
+// every size then, which is what the platform does for such a face when the
+// font quality is the default and screen fonts are smoothed.
+Rendering rendering_for(int gasp_flags);
+
 // A face at one em size in pixels.
 class SizedFont {
 public:
-    SizedFont(SizedFace& face, int em, int ascent, int descent, int external_leading)
+    SizedFont(SizedFace& face, int em, Rendering rendering, int ascent, int descent,
+              int external_leading)
         : face_(face),
           em_(em),
+          rendering_(rendering),
           ascent_(ascent),
           descent_(descent),
           external_leading_(external_leading) {}
 
+    Rendering rendering() const { return rendering_; }
     int ascent() const { return ascent_; }
     int descent() const { return descent_; }
     int external_leading() const { return external_leading_; }
@@ -65,6 +83,7 @@ public:
 private:
     SizedFace& face_;
     int em_;
+    Rendering rendering_;
     int ascent_, descent_, external_leading_;
     std::array<std::optional<Glyph>, 256> glyphs_;
 };

@@ -1,7 +1,9 @@
 // Text: cells of the FreeType face the request names, the top-left of the
-// first cell at the given point, the baseline `ascent` rows below it.  Glyphs
-// are anti-aliased: their coverage is blended onto the pixels under them, so
-// pixels a glyph does not cover keep their colour (transparent background).
+// first cell at the given point, the baseline `ascent` rows below it.  Glyph
+// coverage is blended onto the pixels under them, so pixels a glyph does not
+// cover keep their colour (transparent background); aliased sizes cover fully
+// or not at all.  Drawing moves the pen by the advances of the mode it draws
+// in, while a measured extent adds up the unhinted ones, as the platform does.
 #include <algorithm>
 #include <limits>
 
@@ -16,9 +18,11 @@ namespace tovik {
 
 namespace {
 
-std::int64_t advance_sum(text::SizedFont& font, std::string_view s) {
+// The sum over the text of one of its glyphs' advances.
+std::int64_t advance_sum(text::SizedFont& font, std::string_view s,
+                         int text::Glyph::*advance = &text::Glyph::advance) {
     std::int64_t width = 0;
-    for (const char c : s) width += font.glyph(static_cast<unsigned char>(c)).advance;
+    for (const char c : s) width += font.glyph(static_cast<unsigned char>(c)).*advance;
     return width;
 }
 
@@ -35,7 +39,8 @@ Extent SoftwareCanvas::text_extent(const FontRequest& font, std::string_view s) 
     text::SizedFont* f = text::find_font(font);
     if (f == nullptr) return {};
     const std::int64_t width =
-        std::min<std::int64_t>(advance_sum(*f, s), std::numeric_limits<int>::max());
+        std::min<std::int64_t>(advance_sum(*f, s, &text::Glyph::measure),
+                               std::numeric_limits<int>::max());
     return {static_cast<int>(width), f->ascent() + f->descent()};
 }
 

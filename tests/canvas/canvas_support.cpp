@@ -84,8 +84,8 @@ std::string describe(const PixelSet& s) {
 }
 
 bool pin_test_fonts() {
-    const std::string sans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    const std::string mono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+    const std::string sans = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+    const std::string mono = "/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf";
     if (!std::filesystem::exists(sans) || !std::filesystem::exists(mono)) return false;
     pin_font_file(FontFace::Drawing, sans);
     pin_font_file(FontFace::FixedPitch, mono);

@@ -45,7 +45,7 @@ PixelSet on_row(const PixelSet& s, int y);
 
 std::string describe(const PixelSet& s);
 
-// Pins the faces to the DejaVu files (package fonts-dejavu-core) so that text
+// Pins the faces to the Liberation files (package fonts-liberation2) so that text
 // pixels do not depend on the machine's fontconfig; false when they are missing.
 bool pin_test_fonts();
 

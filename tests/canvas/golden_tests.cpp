@@ -97,7 +97,7 @@ std::string output_path(const std::string& name) {
 }
 
 TEST(Golden, SceneOfEveryKindOfDrawingMatchesTheStoredPicture) {
-    if (!pin_test_fonts()) GTEST_SKIP() << "the package fonts-dejavu-core is needed";
+    if (!pin_test_fonts()) GTEST_SKIP() << "the package fonts-liberation2 is needed";
     SoftwareCanvas c(W, H);
     draw_scene(c);
 

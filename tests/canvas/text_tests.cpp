@@ -1,9 +1,12 @@
 // Text: cells, baseline, extents, transparent and opaque backgrounds, Latin-1
-// bytes and missing glyphs, in the pinned DejaVu faces.
+// bytes and missing glyphs, in the pinned Liberation faces.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
+#include "canvas/font_cache.h"
 #include "canvas/fonts.h"
 #include "canvas/glyph_blend.h"
 #include "canvas_support.h"
@@ -14,7 +17,7 @@ namespace {
 class Text : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!pin_test_fonts()) GTEST_SKIP() << "the package fonts-dejavu-core is needed";
+        if (!pin_test_fonts()) GTEST_SKIP() << "the package fonts-liberation2 is needed";
     }
 };
 
@@ -54,7 +57,7 @@ TEST_F(Text, ExtentIsTheSumOfAdvancesByTheCellHeight) {
     EXPECT_EQ(ab.height, m.height);
     EXPECT_GT(m.ascent, 0);
     EXPECT_LT(m.ascent, m.height);
-    // An em of 20 pixels: DejaVu's cell is about 1.16 em.
+    // An em of 20 pixels: the cell is about 1.12 em.
     EXPECT_GE(m.height, 22);
     EXPECT_LE(m.height, 25);
     // Height 0 is the default size: a cell of about 15 pixels.
@@ -150,6 +153,71 @@ TEST_F(Text, AFaceWithoutAFileDrawsNothing) {
     pin_test_fonts();
     c.text_out(menu, 2, 2, "Run", BLACK, false, RED);
     EXPECT_FALSE(painted(c).empty());
+}
+
+// The control panel's labels: 12 pixels is drawn aliased and hinted, so only
+// the text colour and the background appear; drawing advances by the hinted
+// widths while the extent adds up the unhinted ones; the line is round(ascent)
+// + round(descent) high.
+TEST_F(Text, TwelvePixelLabelsAreAliasedWithThePlatformsWidths) {
+    const FontRequest label{FontFace::Drawing, -12};
+    SoftwareCanvas c(140, 30);
+    c.fill_rect(0, 0, 140, 30, GREEN);
+    c.text_out(label, 4, 6, "Initialize Monkeys", BLACK, false, WHITE);
+    int drawn = 0;
+    for (int x = 0; x < 140; ++x) drawn += c.pixel(x, 6 + 7) != GREEN;
+    EXPECT_EQ(drawn, 95);
+    EXPECT_EQ(c.text_extent(label, "Initialize Monkeys").width, 97);
+    EXPECT_EQ(c.font_metrics(label).height, 14);
+    EXPECT_EQ(c.font_metrics(label).ascent, 11);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 140; ++x) {
+            const Colour p = c.pixel(x, y);
+            ASSERT_TRUE(p == GREEN || p == WHITE || p == BLACK) << x << "," << y;
+        }
+    }
+    EXPECT_FALSE(pixels_of(c, BLACK).empty());
+}
+
+// Below 9 and above 17 pixels the face asks for grey: edges blend.
+TEST_F(Text, SmallAndLargeSizesAreGrey) {
+    for (const int size : {8, 18, 50}) {
+        SoftwareCanvas c = blank(300, 80);
+        c.text_out(FontRequest{FontFace::Drawing, -size}, 2, 2, "Monkey", BLACK, true, WHITE);
+        const std::uint32_t* p = c.data();
+        const auto grey = std::count_if(p, p + 300 * 80, [](std::uint32_t v) {
+            return v != 0xFFFFFFu && v != 0u;
+        });
+        EXPECT_GT(grey, 0) << size << " pixels";
+    }
+}
+
+TEST(GlyphRendering, TheGaspTableChoosesGreyAndHinting) {
+    // No table: grey and hinted at every size.
+    EXPECT_TRUE(text::rendering_for(-1).grey);
+    EXPECT_TRUE(text::rendering_for(-1).hinted);
+    const text::Rendering aliased = text::rendering_for(0x01);  // grid-fit only
+    EXPECT_FALSE(aliased.grey);
+    EXPECT_TRUE(aliased.hinted);
+    const text::Rendering smooth = text::rendering_for(0x02 | 0x08);  // grey, no grid-fit
+    EXPECT_TRUE(smooth.grey);
+    EXPECT_FALSE(smooth.hinted);
+}
+
+// Whatever the machine prefers, "TOVIK-font" is the platform's sans twin and
+// the fixed face its fixed-pitch twin, when they are installed.
+TEST(FontMatch, ThePlatformsTwinsComeFirst) {
+    const std::string dir = "/usr/share/fonts/truetype/liberation2/";
+    if (!std::filesystem::exists(dir + "LiberationSans-Regular.ttf")) {
+        GTEST_SKIP() << "the package fonts-liberation2 is needed";
+    }
+    std::string path;
+    int index = -1;
+    ASSERT_TRUE(text::match_font_file("TOVIK-font", path, index));
+    EXPECT_EQ(std::filesystem::path(path).filename(), "LiberationSans-Regular.ttf");
+    EXPECT_EQ(index, 0);
+    ASSERT_TRUE(text::match_font_file("monospace", path, index));
+    EXPECT_EQ(std::filesystem::path(path).filename(), "LiberationMono-Regular.ttf");
 }
 
 // Reference: per channel round((c * a + p * (255 - a)) / 255).

@@ -20,7 +20,7 @@ namespace {
 
 using game_test::GameTest;
 
-constexpr const char* DRAWING_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* DRAWING_FONT = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
 constexpr int CLIENT_WIDTH = 595;  // what the screen shows of the image
 constexpr int CLIENT_HEIGHT = 491;
 
@@ -36,7 +36,7 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         ASSERT_TRUE(std::ifstream(DRAWING_FONT).good())
-            << DRAWING_FONT << " is missing: install fonts-dejavu-core";
+            << DRAWING_FONT << " is missing: install fonts-liberation2";
         tovik::pin_font_file(tovik::FontFace::Drawing, DRAWING_FONT);
     }
     void TearDown() override {

@@ -246,7 +246,7 @@ int main(int argc, char** argv) {
     std::printf("\nDifferences where the pixel rules say the canvases agree: %d case(s)\n%s",
                 unexpected_count, unexpected.c_str());
     std::printf("\nKnown differences:\n%s", known.empty() ? "  none\n" : known.c_str());
-    std::printf("\nText (different faces, for information):\n%s", text.empty() ? "  identical\n" : text.c_str());
+    std::printf("\nText (for information):\n%s", text.empty() ? "  identical\n" : text.c_str());
     std::printf("\nDifference images (GDI | software | red: GDI only, blue: software only, "
                 "magenta: other colour): %s\n",
                 out_dir.string().c_str());

@@ -303,13 +303,32 @@ const DrawCase CASES[] = {
          c.set_pixel(TILE_WIDTH - 1, TILE_HEIGHT - 1, GREEN);
      }},
 
-    // Text: the faces differ by design (the font matcher's choice for
-    // "TOVIK-font" and the stock fixed font on one side, fontconfig's on the other).
-    {"text 20 pixels, transparent", Expect::Text, "different faces", [](Canvas& c) {
-         c.text_out({FontFace::Drawing, -20}, 10, 10, "Monkey Business", NAVY, true, WHITE);
-         c.text_out({FontFace::Drawing, -12}, 10, 50, "Initialize Monkeys", RED, true, WHITE);
+    // Text: the game's own texts at their sizes, in "TOVIK-font" (the platform's
+    // default sans face; Liberation Sans on both sides under Wine).
+    {"text 12 pixels, the panel's labels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+         c.text_out({FontFace::Drawing, -12}, 4, 10, "Change Colors", BLACK, true, WHITE);
+         c.text_out({FontFace::Drawing, -12}, 4, 40, "Initialize Monkeys", BLACK, true, WHITE);
+         c.text_out({FontFace::Drawing, -12}, 4, 70, "Initialize Monkeys", RED, false, GOLD);
      }},
-    {"text fixed pitch, opaque", Expect::Text, "different faces", [](Canvas& c) {
+    {"text 16 pixels, the error notice", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+         c.text_out({FontFace::Drawing, -16}, 4, 10, "Program error!", RED, true, WHITE);
+     }},
+    {"text 75 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+         c.text_out({FontFace::Drawing, -75}, 2, 5, "Mo", NAVY, true, WHITE);
+     }},
+    {"text 50 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+         c.text_out({FontFace::Drawing, -50}, 2, 5, "Monk", NAVY, true, WHITE);
+     }},
+    {"text 28 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+         c.text_out({FontFace::Drawing, -28}, 2, 5, "Monkey Bu", NAVY, true, WHITE);
+         c.text_out({FontFace::Drawing, -20}, 2, 60, "Monkey Business", NAVY, true, WHITE);
+     }},
+    {"text 8, 2 and 1 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+         c.text_out({FontFace::Drawing, -8}, 2, 5, "Monkey Business", NAVY, true, WHITE);
+         c.text_out({FontFace::Drawing, -2}, 2, 40, "Monkey Business", NAVY, true, WHITE);
+         c.text_out({FontFace::Drawing, -1}, 2, 70, "Monkey Business", NAVY, true, WHITE);
+     }},
+    {"text fixed pitch, opaque", Expect::Text, "the stock fixed font is not Liberation Mono", [](Canvas& c) {
          c.text_out({FontFace::FixedPitch, 0}, 5, 10, "red circle at (10,20)", BLACK, false, WHITE);
          c.text_out({FontFace::FixedPitch, 0}, 5, 40, "Width of -4 not possible", BLACK, false, GOLD);
      }},

@@ -15,7 +15,7 @@ constexpr int TILE_HEIGHT = 120;
 enum class Expect {
     Agree,   // the pixel rules say both canvases cover the same pixels
     Differ,  // a known, stated difference (see `reason`)
-    Text,    // the fonts differ by design: compared for information only
+    Text,    // glyphs from two rasterisers: compared and reported, not failed
 };
 
 struct DrawCase {

@@ -323,9 +323,14 @@ const DrawCase CASES[] = {
          c.text_out({FontFace::Drawing, -28}, 2, 5, "Monkey Bu", NAVY, true, WHITE);
          c.text_out({FontFace::Drawing, -20}, 2, 60, "Monkey Business", NAVY, true, WHITE);
      }},
-    {"text 8, 2 and 1 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+    {"text 8 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -8}, 2, 5, "Monkey Business", NAVY, true, WHITE);
+         c.text_out({FontFace::Drawing, -8}, 2, 40, "Initialize Monkeys", RED, false, GOLD);
+     }},
+    {"text 2 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -2}, 2, 40, "Monkey Business", NAVY, true, WHITE);
+     }},
+    {"text 1 pixel", Expect::Text, "glyph rasteriser", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -1}, 2, 70, "Monkey Business", NAVY, true, WHITE);
      }},
     {"text fixed pitch, opaque", Expect::Text, "the stock fixed font is not Liberation Mono", [](Canvas& c) {

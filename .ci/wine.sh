@@ -18,7 +18,7 @@ win_build=build-windows
 native_build=${NATIVE_BUILD_DIR:-build}
 logs=$root/$win_build/wine-logs
 
-packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine64)
+packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine64 fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -44,6 +44,15 @@ int scaled(long units, int em, int units_per_em) {
     return static_cast<int>(std::lround(static_cast<double>(units) * em / units_per_em));
 }
 
+// The platform smooths text in 17 levels, from an 8-bit coverage c level
+// c * 17 / 256, and gives each level its own weight of the text colour (0 for
+// none, 255 for all of it; the faintest level draws nothing): an even ramp
+// would draw edges darker than it does.
+constexpr std::array<std::uint8_t, 17> LEVEL_WEIGHT = {
+    0, 0, 15, 22, 30, 38, 47, 56, 66, 77, 88, 101, 115, 131, 151, 178, 255};
+
+std::uint8_t smoothed(std::uint8_t coverage) { return LEVEL_WEIGHT[(coverage * 17u) >> 8]; }
+
 int round_26_6(FT_Pos v) { return static_cast<int>((v + 32) >> 6); }
 int round_16_16(FT_Fixed v) { return static_cast<int>((v + 0x8000) >> 16); }
 
@@ -67,7 +76,7 @@ Cell cell_of(FT_Face face) {
 
 Rendering rendering_for(int gasp_flags) {
     if (gasp_flags == FT_GASP_NO_TABLE) return {};
-    return {(gasp_flags & FT_GASP_DO_GRAY) != 0, (gasp_flags & FT_GASP_DO_GRIDFIT) != 0};
+    return {(gasp_flags & FT_GASP_DO_GRAY) != 0};
 }
 
 // One face: its file, the loaded FreeType face and its sizes.
@@ -114,8 +123,9 @@ public:
         Glyph g;
         if (!set_size(em)) return g;
         const FT_UInt index = FT_Get_Char_Index(face_, byte);  // 0: the missing-glyph box
-        FT_Int32 load = rendering.grey ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
-        if (!rendering.hinted) load |= FT_LOAD_NO_HINTING;
+        // Hinted at every size: the platform hints even where the table does
+        // not ask for grid-fitting.
+        const FT_Int32 load = rendering.grey ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
         if (FT_Load_Glyph(face_, index, load) != 0) return g;
         FT_GlyphSlot slot = face_->glyph;
         g.advance = round_26_6(slot->advance.x);
@@ -140,7 +150,7 @@ public:
             for (int x = 0; x < g.width; ++x) {
                 // An aliased bitmap has a bit a pixel, the leftmost in the top bit.
                 dst[x] = mono ? static_cast<std::uint8_t>(((src[x >> 3] >> (7 - (x & 7))) & 1) * 255)
-                            : src[x];
+                            : smoothed(src[x]);
             }
             GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
             for (int x = 0; x < g.width; ++x) {

@@ -46,17 +46,16 @@ constexpr int GLYPH_PAD = 7;
 
 class SizedFace;
 
-// How a face is rasterised at one size: aliased or grey, hinted or not, as
-// the face's gasp table asks for that size.
+// How a face is rasterised at one size: aliased or grey, as the face's gasp
+// table asks for that size; hinted either way.
 struct Rendering {
     bool grey = true;
-    bool hinted = true;
 };
 
 // The rendering of a face at `em` pixels given its gasp flags for that size,
-// or FT_GASP_NO_TABLE (-1) for a face without the table: grey and hinted at
-// every size then, which is what the platform does for such a face when the
-// font quality is the default and screen fonts are smoothed.
+// or FT_GASP_NO_TABLE (-1) for a face without the table: grey at every size
+// then, which is what the platform does for such a face when the font quality
+// is the default and screen fonts are smoothed.
 Rendering rendering_for(int gasp_flags);
 
 // A face at one em size in pixels.

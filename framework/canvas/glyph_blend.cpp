@@ -21,7 +21,7 @@ namespace {
 // of full coverage is stored, any other is blended.
 #if defined(__SSE2__)
 // Four pixels at a time, every channel a 16-bit lane: the products fit, and
-// (t + 128 + ((t + 128) >> 8)) >> 8 is the rounded division by 255.
+// (t + 1 + ((t + 1) >> 8)) >> 8 is t / 255 rounded down.
 class GroupBlender {
 public:
     static constexpr std::int64_t GROUP = 4;
@@ -42,7 +42,7 @@ public:
             return;
         }
         const __m128i zero = _mm_setzero_si128();
-        const __m128i c255 = _mm_set1_epi16(255), c128 = _mm_set1_epi16(128);
+        const __m128i c255 = _mm_set1_epi16(255), one = _mm_set1_epi16(1);
         __m128i a = _mm_cvtsi32_si128(static_cast<int>(four));
         a = _mm_unpacklo_epi8(a, a);
         a = _mm_unpacklo_epi16(a, a);  // each coverage byte repeated for the four channels
@@ -53,8 +53,8 @@ public:
                                    _mm_mullo_epi16(p_lo, _mm_sub_epi16(c255, a_lo)));
         __m128i hi = _mm_add_epi16(_mm_mullo_epi16(colour_, a_hi),
                                    _mm_mullo_epi16(p_hi, _mm_sub_epi16(c255, a_hi)));
-        lo = _mm_add_epi16(lo, c128);
-        hi = _mm_add_epi16(hi, c128);
+        lo = _mm_add_epi16(lo, one);
+        hi = _mm_add_epi16(hi, one);
         lo = _mm_srli_epi16(_mm_add_epi16(lo, _mm_srli_epi16(lo, 8)), 8);
         hi = _mm_srli_epi16(_mm_add_epi16(hi, _mm_srli_epi16(hi, 8)), 8);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), _mm_packus_epi16(lo, hi));

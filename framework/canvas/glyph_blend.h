@@ -16,8 +16,9 @@
 namespace tovik::raster {
 
 // Over n pixels (0x00RRGGBB), per channel
-// round((value * a + pixel * (255 - a)) / 255) with a the pixel's coverage:
-// 0 keeps the pixel, 255 replaces it by `value`.
+// floor((value * a + pixel * (255 - a)) / 255) with a the pixel's coverage,
+// rounded down as the platform blends its smoothed text: 0 keeps the pixel,
+// 255 replaces it by `value`.
 void blend_span(std::uint32_t* pixels, const std::uint8_t* coverage, std::int64_t n,
                 std::uint32_t value);
 

@@ -23,9 +23,9 @@ namespace {
 
 // Per channel, with a the coverage and b = 255 - a, the bytes (a, b) times the
 // signed bytes (value - 128, pixel - 128) summed pairwise give
-// a * value + b * pixel - 128 * 255, within 16 bits; adding 128 * 255 + 128
-// wraps to the unsigned t + 128, and (x * 257) >> 16 equals
-// (x + (x >> 8)) >> 8 for 16-bit x: the rounded division by 255.
+// a * value + b * pixel - 128 * 255, within 16 bits; adding 128 * 255 + 1
+// gives t + 1, and (x * 257) >> 16 equals (x + (x >> 8)) >> 8 for 16-bit x:
+// t / 255 rounded down.
 class WideBlender {
 public:
     static constexpr std::int64_t GROUP = 8;
@@ -57,7 +57,7 @@ public:
             _mm_unpacklo_epi8(a, _mm_xor_si128(a, _mm_set1_epi8(-1))));
         const __m256i p = _mm256_xor_si256(
             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels)), _mm256_set1_epi8(-128));
-        const __m256i bias = _mm256_set1_epi16(-32768), div = _mm256_set1_epi16(257);
+        const __m256i bias = _mm256_set1_epi16(128 * 255 + 1), div = _mm256_set1_epi16(257);
         __m256i lo = _mm256_maddubs_epi16(_mm256_shuffle_epi8(pairs, low_pairs_),
                                           _mm256_unpacklo_epi8(colour_, p));
         __m256i hi = _mm256_maddubs_epi16(_mm256_shuffle_epi8(pairs, high_pairs_),

@@ -13,12 +13,12 @@ namespace tovik::raster {
 namespace {
 
 // One pixel: red and blue side by side in one word, green on its own; each
-// lane holds at most 255 * 255 + 255 + 128, so no lane spills into the next.
+// lane holds at most 255 * 255 + 255 + 1, so no lane spills into the next.
 inline std::uint32_t blend_pixel(std::uint32_t p, std::uint32_t a, std::uint32_t value) {
     const std::uint32_t b = 255 - a;
-    std::uint32_t rb = (value & 0xFF00FFu) * a + (p & 0xFF00FFu) * b + 0x800080u;
+    std::uint32_t rb = (value & 0xFF00FFu) * a + (p & 0xFF00FFu) * b + 0x010001u;
     rb = ((rb + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
-    std::uint32_t g = (value & 0xFF00u) * a + (p & 0xFF00u) * b + 0x8000u;
+    std::uint32_t g = (value & 0xFF00u) * a + (p & 0xFF00u) * b + 0x0100u;
     g = ((g + ((g >> 8) & 0xFF00u)) >> 8) & 0xFF00u;
     return rb | g;
 }

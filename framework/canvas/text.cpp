@@ -54,7 +54,10 @@ void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int6
     y = raster::clamp_coord(y);
     if (!transparent) {
         raster::PixelWriter cells = writer(background);
-        raster::fill_box(cells, x, y, x + advance_sum(*f, s), y + f->ascent() + f->descent());
+        // The cells are as wide as the text's measured extent, which at hinted
+        // sizes is not where the pen ends.
+        raster::fill_box(cells, x, y, x + advance_sum(*f, s, &text::Glyph::measure),
+                         y + f->ascent() + f->descent());
         account(cells);
     }
     const std::uint32_t value = raster::to_pixel(foreground);

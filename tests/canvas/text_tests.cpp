@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "canvas/font_cache.h"
@@ -157,17 +158,24 @@ TEST_F(Text, AFaceWithoutAFileDrawsNothing) {
 
 // The control panel's labels: 12 pixels is drawn aliased and hinted, so only
 // the text colour and the background appear; drawing advances by the hinted
-// widths while the extent adds up the unhinted ones; the line is round(ascent)
-// + round(descent) high.
+// widths while the extent (and the opaque cells) add up the unhinted ones;
+// the line is round(ascent) + round(descent) high.
 TEST_F(Text, TwelvePixelLabelsAreAliasedWithThePlatformsWidths) {
     const FontRequest label{FontFace::Drawing, -12};
     SoftwareCanvas c(140, 30);
     c.fill_rect(0, 0, 140, 30, GREEN);
     c.text_out(label, 4, 6, "Initialize Monkeys", BLACK, false, WHITE);
-    int drawn = 0;
-    for (int x = 0; x < 140; ++x) drawn += c.pixel(x, 6 + 7) != GREEN;
-    EXPECT_EQ(drawn, 95);
+    // The opaque cells are as wide as the extent.
+    int cells = 0;
+    for (int x = 0; x < 140; ++x) cells += c.pixel(x, 6 + 7) != GREEN;
+    EXPECT_EQ(cells, 97);
     EXPECT_EQ(c.text_extent(label, "Initialize Monkeys").width, 97);
+    // A glyph after the label starts 95 pixels on.
+    SoftwareCanvas joined = blank(140, 30), parts = blank(140, 30);
+    joined.text_out(label, 4, 6, "Initialize Monkeys|", BLACK, true, WHITE);
+    parts.text_out(label, 4, 6, "Initialize Monkeys", BLACK, true, WHITE);
+    parts.text_out(label, 4 + 95, 6, "|", BLACK, true, WHITE);
+    EXPECT_EQ(picture(joined, 0, 0, 140, 30), picture(parts, 0, 0, 140, 30));
     EXPECT_EQ(c.font_metrics(label).height, 14);
     EXPECT_EQ(c.font_metrics(label).ascent, 11);
     for (int y = 0; y < 30; ++y) {
@@ -179,29 +187,28 @@ TEST_F(Text, TwelvePixelLabelsAreAliasedWithThePlatformsWidths) {
     EXPECT_FALSE(pixels_of(c, BLACK).empty());
 }
 
-// Below 9 and above 17 pixels the face asks for grey: edges blend.
-TEST_F(Text, SmallAndLargeSizesAreGrey) {
+// Below 9 and above 17 pixels the face asks for grey: edges blend, in the
+// platform's levels only (black on white shows each level's weight).
+TEST_F(Text, SmallAndLargeSizesAreGreyInThePlatformsLevels) {
+    const std::set<std::uint32_t> weights = {0,  15, 22, 30, 38,  47,  56,  66, 77,
+                                             88, 101, 115, 131, 151, 178, 255};
     for (const int size : {8, 18, 50}) {
         SoftwareCanvas c = blank(300, 80);
         c.text_out(FontRequest{FontFace::Drawing, -size}, 2, 2, "Monkey", BLACK, true, WHITE);
-        const std::uint32_t* p = c.data();
-        const auto grey = std::count_if(p, p + 300 * 80, [](std::uint32_t v) {
-            return v != 0xFFFFFFu && v != 0u;
-        });
+        int grey = 0;
+        for (int i = 0; i < 300 * 80; ++i) {
+            const std::uint32_t red = c.data()[i] >> 16;
+            grey += red != 0 && red != 255;
+            ASSERT_TRUE(weights.count(255 - red)) << size << " pixels: " << red;
+        }
         EXPECT_GT(grey, 0) << size << " pixels";
     }
 }
 
-TEST(GlyphRendering, TheGaspTableChoosesGreyAndHinting) {
-    // No table: grey and hinted at every size.
-    EXPECT_TRUE(text::rendering_for(-1).grey);
-    EXPECT_TRUE(text::rendering_for(-1).hinted);
-    const text::Rendering aliased = text::rendering_for(0x01);  // grid-fit only
-    EXPECT_FALSE(aliased.grey);
-    EXPECT_TRUE(aliased.hinted);
-    const text::Rendering smooth = text::rendering_for(0x02 | 0x08);  // grey, no grid-fit
-    EXPECT_TRUE(smooth.grey);
-    EXPECT_FALSE(smooth.hinted);
+TEST(GlyphRendering, TheGaspTableChoosesGrey) {
+    EXPECT_TRUE(text::rendering_for(-1).grey);           // no table: grey at every size
+    EXPECT_FALSE(text::rendering_for(0x01).grey);        // grid-fit only
+    EXPECT_TRUE(text::rendering_for(0x02 | 0x08).grey);  // grey, no grid-fit
 }
 
 // Whatever the machine prefers, "TOVIK-font" is the platform's sans twin and
@@ -220,12 +227,12 @@ TEST(FontMatch, ThePlatformsTwinsComeFirst) {
     EXPECT_EQ(std::filesystem::path(path).filename(), "LiberationMono-Regular.ttf");
 }
 
-// Reference: per channel round((c * a + p * (255 - a)) / 255).
+// Reference: per channel floor((c * a + p * (255 - a)) / 255).
 std::uint32_t reference_blend(std::uint32_t p, std::uint32_t c, unsigned a) {
     std::uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const unsigned v = ((c >> shift) & 255u) * a + ((p >> shift) & 255u) * (255u - a);
-        out |= ((v + 127u) / 255u) << shift;
+        out |= (v / 255u) << shift;
     }
     return out;
 }

@@ -239,7 +239,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("\nShapes (every case but text): %.3f %% of %lld pixels identical; "
+    std::printf("\nEvery case but the text for information: %.3f %% of %lld pixels identical; "
                 "of the %lld pixels either canvas drew, %.3f %% identical\n",
                 percent(shape_identical, shape_pixels), shape_pixels, shape_inked,
                 percent(shape_inked_identical, shape_inked));

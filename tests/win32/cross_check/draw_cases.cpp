@@ -304,31 +304,38 @@ const DrawCase CASES[] = {
      }},
 
     // Text: the game's own texts at their sizes, in "TOVIK-font" (the platform's
-    // default sans face; Liberation Sans on both sides under Wine).
-    {"text 12 pixels, the panel's labels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+    // default sans face; Liberation Sans on both sides under Wine).  Glyph
+    // shapes come from FreeType on both sides there, so they agree exactly.
+    {"text 12 pixels, the panel's labels", Expect::Agree, "", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -12}, 4, 10, "Change Colors", BLACK, true, WHITE);
          c.text_out({FontFace::Drawing, -12}, 4, 40, "Initialize Monkeys", BLACK, true, WHITE);
          c.text_out({FontFace::Drawing, -12}, 4, 70, "Initialize Monkeys", RED, false, GOLD);
      }},
-    {"text 16 pixels, the error notice", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+    {"text 16 pixels, the error notice", Expect::Agree, "", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -16}, 4, 10, "Program error!", RED, true, WHITE);
      }},
-    {"text 75 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+    {"text 75 pixels", Expect::Agree, "", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -75}, 2, 5, "Mo", NAVY, true, WHITE);
      }},
-    {"text 50 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+    {"text 50 pixels", Expect::Agree, "", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -50}, 2, 5, "Monk", NAVY, true, WHITE);
      }},
-    {"text 28 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+    {"text 28 pixels", Expect::Agree, "", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -28}, 2, 5, "Monkey Bu", NAVY, true, WHITE);
          c.text_out({FontFace::Drawing, -20}, 2, 60, "Monkey Business", NAVY, true, WHITE);
      }},
-    {"text 8, 2 and 1 pixels", Expect::Text, "glyph rasteriser", [](Canvas& c) {
+    {"text 8 pixels", Expect::Agree, "", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -8}, 2, 5, "Monkey Business", NAVY, true, WHITE);
+         c.text_out({FontFace::Drawing, -8}, 2, 40, "Initialize Monkeys", RED, false, GOLD);
+     }},
+    {"text 2 pixels", Expect::Differ,
+     "where glyphs overlap, a pixel blended twice may round one channel by one the other way", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -2}, 2, 40, "Monkey Business", NAVY, true, WHITE);
+     }},
+    {"text 1 pixel", Expect::Agree, "", [](Canvas& c) {
          c.text_out({FontFace::Drawing, -1}, 2, 70, "Monkey Business", NAVY, true, WHITE);
      }},
-    {"text fixed pitch, opaque", Expect::Text, "the stock fixed font is not Liberation Mono", [](Canvas& c) {
+    {"text fixed pitch, opaque", Expect::Text, "the stock fixed font is another face", [](Canvas& c) {
          c.text_out({FontFace::FixedPitch, 0}, 5, 10, "red circle at (10,20)", BLACK, false, WHITE);
          c.text_out({FontFace::FixedPitch, 0}, 5, 40, "Width of -4 not possible", BLACK, false, GOLD);
      }},

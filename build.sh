@@ -4,6 +4,7 @@
 #
 #   ./build.sh play     build and start the game
 #   ./build.sh test     build and run every test
+#   ./build.sh web      build the browser version into build-web/site (tools/build-web.sh)
 #
 # Environment: BUILD_DIR (default build), CMAKE_ARGS (extra configure options).
 set -euo pipefail
@@ -20,7 +21,8 @@ fi
 
 case "$what" in
 play|test) ;;
-*) echo "usage: $0 play|test" >&2; exit 2 ;;
+web) exec tools/build-web.sh ;;
+*) echo "usage: $0 play|test|web" >&2; exit 2 ;;
 esac
 
 tools/install-packages.sh "${packages[@]}"

@@ -4,7 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 CMAKE_ARGS="-DTOVIK_WERROR=ON ${CMAKE_ARGS:-}" timeout 1800 tools/build-web.sh
-tools/install-packages.sh chromium nodejs npm
+tools/install-packages.sh chromium
+# Node and npm from Debian, unless a node with its own npm is there already.
+command -v npm >/dev/null || tools/install-packages.sh nodejs npm
 (cd tests/web && timeout 300 npm ci --no-audit --no-fund)
 
 site=${WEB_BUILD_DIR:-build-web}/site

@@ -23,6 +23,7 @@
 
   const events = [];
   let wake = null;
+  let resumedAt = 0;  // when the program last went on after a wait
   const windows = new Map();  // window handle -> { figure, canvas, context }
   const timers = new Map();   // "window:id" -> interval
   let savedStamp = "none";
@@ -33,6 +34,7 @@
     if (wake) {
       const resume = wake;
       wake = null;
+      resumedAt = performance.now();
       resume();
     }
   }
@@ -215,6 +217,12 @@
     },
     takeEvent: function () { return events.shift(); },
     waitForEvent: function () {
+      if (resumedAt) {
+        const busy = window.tovik.busy;
+        busy.push(performance.now() - resumedAt);
+        if (busy.length > 400) busy.shift();
+        resumedAt = 0;
+      }
       saveIfChanged();
       if (events.length > 0) return Promise.resolve();
       return new Promise(function (resolve) { wake = resolve; });
@@ -231,8 +239,9 @@
 
   document.getElementById("again").addEventListener("click", function () { location.reload(); });
 
-  // What the browser test and the curious read.
-  window.tovik = { state: "loading", firstPicture: 0, readScript: readScript };
+  // What the browser test and the curious read: `busy` holds the milliseconds
+  // the program took for each of its last wake-ups.
+  window.tovik = { state: "loading", firstPicture: 0, busy: [], readScript: readScript };
 
   function fetchBytes(name) {
     return fetch(name).then(function (response) {

@@ -1,6 +1,6 @@
 // Plays the built site in headless Chromium as a user would: the scene, a
 // click on a monkey, halt and run, recording and playback, the text window
-// and quitting.  Usage: node browser_test.js SITE_URL
+// quitting, and TOVIK.SCR kept across a reload.  Usage: node browser_test.js SITE_URL
 "use strict";
 const fs = require("fs");
 const os = require("os");
@@ -133,6 +133,12 @@ async function main() {
     await poll("the end of the game", () => page.evaluate(() =>
       window.tovik.state === "ended" && document.getElementById("ended").style.display === "block"));
     if (process.env.TOVIK_SCREENSHOT) await page.screenshot({ path: process.env.TOVIK_SCREENSHOT });
+
+    // The recording outlives the page.
+    await page.reload();
+    const kept = await poll("the program after a reload", () => page.evaluate(() =>
+      window.tovik.state === "running" ? String(window.tovik.readScript()) : null));
+    if (kept !== script) fail("after a reload TOVIK.SCR holds " + JSON.stringify(kept));
     console.log("browser test passed");
   } catch (e) {
     if (process.env.TOVIK_SCREENSHOT) await page.screenshot({ path: process.env.TOVIK_SCREENSHOT });

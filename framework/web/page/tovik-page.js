@@ -74,12 +74,21 @@
   }
 
   // Every line the program has written reaches IndexedDB as soon as it waits.
+  // IndexedDB takes only files newer than what it holds, by the millisecond:
+  // a line written in the millisecond of the last save would stay behind, so
+  // each change is dated after the one before.
+  let savedTime = 0;
   function saveIfChanged() {
-    const now = stamp();
-    if (now !== savedStamp) {
-      savedStamp = now;
-      save();
+    if (stamp() !== savedStamp) dateAndSave();
+  }
+
+  function dateAndSave(done) {
+    if (stamp() !== "none") {
+      savedTime = Math.max(Date.now(), savedTime + 1);
+      FS.utime(SCRIPT, savedTime, savedTime);
     }
+    savedStamp = stamp();
+    save(done);
   }
 
   function readScript() {
@@ -116,8 +125,7 @@
       // its own file instead of writing into the loaded one.
       FS.writeFile(SCRIPT + ".new", new Uint8Array(buffer));
       FS.rename(SCRIPT + ".new", SCRIPT);
-      savedStamp = stamp();
-      save(function (error) {
+      dateAndSave(function (error) {
         if (!error) say("Loaded " + file.name + " as TOVIK.SCR: play it back with Ctrl+P.", false);
       });
     }).catch(function (error) {
@@ -266,6 +274,7 @@
         FS.writeFile("/fonts/drawing.ttf", new Uint8Array(files[0]));
         FS.writeFile("/fonts/fixed.ttf", new Uint8Array(files[1]));
         savedStamp = stamp();
+        if (savedStamp !== "none") savedTime = FS.stat(SCRIPT).mtime.getTime();
         FS.chdir(SAVE_DIR);
         window.tovik.state = "running";
         Module.callMain([]);

@@ -4,8 +4,9 @@
 #
 #   ./build.sh play     build the game alone and start it
 #   ./build.sh test     build everything and run every test
+#   ./build.sh web      build the browser version into build-web/site (tools/build-web.sh)
 #
-# Both share one build directory; each sets the options it needs, so they run
+# play and test share one build directory; each sets the options it needs, so they run
 # one after the other in either order.
 # Environment: BUILD_DIR (default build), CMAKE_ARGS (extra configure options).
 set -euo pipefail
@@ -28,7 +29,8 @@ test)
     packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils inotify-tools)
     options=(-DBUILD_TESTING=ON -DTOVIK_BENCHMARKS=ON)
     ;;
-*) echo "usage: $0 play|test" >&2; exit 2 ;;
+web) exec tools/build-web.sh ;;
+*) echo "usage: $0 play|test|web" >&2; exit 2 ;;
 esac
 
 tools/install-packages.sh "${packages[@]}"

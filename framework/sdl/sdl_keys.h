@@ -8,20 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tovik::sdl {
+#include "drawn_menu/virtual_keys.h"
 
-constexpr std::uintptr_t VK_BACK = 8;
-constexpr std::uintptr_t VK_TAB = 9;
-constexpr std::uintptr_t VK_RETURN = 13;
-constexpr std::uintptr_t VK_SHIFT = 16;
-constexpr std::uintptr_t VK_CONTROL = 17;
-constexpr std::uintptr_t VK_MENU = 18;  // Alt
-constexpr std::uintptr_t VK_ESCAPE = 27;
-constexpr std::uintptr_t VK_LEFT = 37;
-constexpr std::uintptr_t VK_UP = 38;
-constexpr std::uintptr_t VK_RIGHT = 39;
-constexpr std::uintptr_t VK_DOWN = 40;
-constexpr std::uintptr_t VK_F10 = 121;
+namespace tovik::sdl {
 
 // The virtual-key code of a key, 0 for a key the platform has no code for.
 // Letters follow the layout (as native letter codes do); every other key is

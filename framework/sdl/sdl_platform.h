@@ -12,13 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "drawn_menu/menu_bar.h"
+#include "drawn_menu/menu_store.h"
 #include "platform.h"
-#include "sdl/sdl_menu_bar.h"
-#include "sdl/sdl_menu_store.h"
 #include "sdl/sdl_signals.h"
 #include "sdl/sdl_timers.h"
 
 namespace tovik::sdl {
+
+using drawn_menu::MenuBar;
+using drawn_menu::MenuStore;
 
 class SdlPlatform final : public Platform {
 public:

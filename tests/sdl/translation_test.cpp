@@ -1,11 +1,15 @@
 // Key codes, typed characters and menu labels.
 #include <gtest/gtest.h>
 
+#include "drawn_menu/menu_store.h"
 #include "sdl/sdl_keys.h"
-#include "sdl/sdl_menu_store.h"
 
 namespace tovik::sdl {
 namespace {
+
+using drawn_menu::LabelParts;
+using drawn_menu::MenuStore;
+using drawn_menu::parse_label;
 
 SDL_Keysym keysym(SDL_Keycode sym, SDL_Scancode scancode, Uint16 mod = 0) {
     SDL_Keysym key{};

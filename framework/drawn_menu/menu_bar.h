@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "canvas/software_canvas.h"
-#include "sdl/sdl_menu_store.h"
+#include "drawn_menu/menu_store.h"
 
-namespace tovik::sdl {
+namespace tovik::drawn_menu {
 
 class MenuBar {
 public:
@@ -97,4 +97,4 @@ private:
     int selected_ = -1;
 };
 
-}  // namespace tovik::sdl
+}  // namespace tovik::drawn_menu

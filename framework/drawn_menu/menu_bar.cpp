@@ -1,12 +1,12 @@
-#include "sdl/sdl_menu_bar.h"
+#include "drawn_menu/menu_bar.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string_view>
 
-#include "sdl/sdl_keys.h"
+#include "drawn_menu/virtual_keys.h"
 
-namespace tovik::sdl {
+namespace tovik::drawn_menu {
 
 namespace {
 
@@ -396,4 +396,4 @@ void MenuBar::draw_drop_down() {
     }
 }
 
-}  // namespace tovik::sdl
+}  // namespace tovik::drawn_menu

@@ -1,0 +1,299 @@
+// The page around the program: a canvas per window, input kept as events
+// until the program takes them, the timers, and TOVIK.SCR in IndexedDB.
+"use strict";
+
+(function () {
+  const status = document.getElementById("status");
+
+  function say(text, isError) {
+    status.textContent = text;
+    status.className = isError ? "error" : "";
+  }
+
+  const probe = document.createElement("canvas");
+  if (typeof WebAssembly !== "object" || !probe.getContext || !probe.getContext("2d")) {
+    say("TOVIK cannot run in this browser: it needs WebAssembly and the canvas element.", true);
+    return;
+  }
+
+  const SAVE_DIR = "/save";
+  const SCRIPT = SAVE_DIR + "/TOVIK.SCR";
+  const KEY_DOWN = 1, KEY_UP = 2, MOUSE_DOWN = 3, MOUSE_UP = 4, MOUSE_MOVE = 5, BLUR = 6,
+        TICK = 7, REPORT = 8;
+
+  const events = [];
+  let wake = null;
+  let resumedAt = 0;  // when the program last went on after a wait
+  const windows = new Map();  // window handle -> { figure, canvas, context }
+  const timers = new Map();   // "window:id" -> interval
+  let savedStamp = "none";
+  let saving = false, saveAgain = false;
+
+  function post(event) {
+    events.push(event);
+    if (wake) {
+      const resume = wake;
+      wake = null;
+      resumedAt = performance.now();
+      resume();
+    }
+  }
+
+  // A failed save or load: on the page and, through the program, in its text window.
+  function report(text) {
+    say(text, true);
+    post({ kind: REPORT, window: 0, text: text });
+  }
+
+  // --- TOVIK.SCR -------------------------------------------------------------
+
+  function stamp() {
+    try {
+      const st = FS.stat(SCRIPT);
+      return st.size + ":" + st.mtime.getTime();
+    } catch (e) {
+      return "none";
+    }
+  }
+
+  function save(done) {
+    if (saving) {
+      saveAgain = true;
+      return;
+    }
+    saving = true;
+    FS.syncfs(false, function (error) {
+      saving = false;
+      if (error) report("Saving TOVIK.SCR in the browser failed: " + error);
+      if (done) done(error);
+      if (saveAgain) {
+        saveAgain = false;
+        save();
+      }
+    });
+  }
+
+  // Every line the program has written reaches IndexedDB as soon as it waits.
+  // IndexedDB takes only files newer than what it holds, by the millisecond:
+  // a line written in the millisecond of the last save would stay behind, so
+  // each change is dated after the one before.
+  let savedTime = 0;
+  function saveIfChanged() {
+    if (stamp() !== savedStamp) dateAndSave();
+  }
+
+  function dateAndSave(done) {
+    if (stamp() !== "none") {
+      savedTime = Math.max(Date.now(), savedTime + 1);
+      FS.utime(SCRIPT, savedTime, savedTime);
+    }
+    savedStamp = stamp();
+    save(done);
+  }
+
+  function readScript() {
+    try {
+      return FS.readFile(SCRIPT, { encoding: "utf8" });
+    } catch (e) {
+      return null;
+    }
+  }
+
+  document.getElementById("download").addEventListener("click", function () {
+    let bytes;
+    try {
+      bytes = FS.readFile(SCRIPT);
+    } catch (e) {
+      say("There is no TOVIK.SCR yet: record one with Ctrl+R.", true);
+      return;
+    }
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([bytes], { type: "text/plain" }));
+    link.download = "TOVIK.SCR";
+    link.click();
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 10000);
+  });
+
+  const loadFile = document.getElementById("load-file");
+  document.getElementById("load").addEventListener("click", function () { loadFile.click(); });
+  loadFile.addEventListener("change", function () {
+    const file = loadFile.files[0];
+    loadFile.value = "";
+    if (!file) return;
+    file.arrayBuffer().then(function (buffer) {
+      // Written aside and renamed over, so that a recording in progress keeps
+      // its own file instead of writing into the loaded one.
+      FS.writeFile(SCRIPT + ".new", new Uint8Array(buffer));
+      FS.rename(SCRIPT + ".new", SCRIPT);
+      dateAndSave(function (error) {
+        if (!error) say("Loaded " + file.name + " as TOVIK.SCR: play it back with Ctrl+P.", false);
+      });
+    }).catch(function (error) {
+      report("Loading TOVIK.SCR failed: " + error);
+    });
+  });
+
+  window.addEventListener("pagehide", saveIfChanged);
+
+  // --- windows and input -----------------------------------------------------
+
+  function point(canvas, event) {
+    const r = canvas.getBoundingClientRect();
+    return [Math.floor((event.clientX - r.left) * canvas.width / r.width),
+            Math.floor((event.clientY - r.top) * canvas.height / r.height)];
+  }
+
+  function modifiers(event) {
+    return (event.ctrlKey ? 1 : 0) | (event.altKey ? 2 : 0) | (event.shiftKey ? 4 : 0) |
+           (event.repeat ? 8 : 0);
+  }
+
+  function listen(handle, canvas) {
+    canvas.addEventListener("keydown", function (event) {
+      const text = Array.from(event.key);
+      post({ kind: KEY_DOWN, window: handle, a: event.keyCode,
+             b: text.length === 1 ? text[0].codePointAt(0) : 0, mods: modifiers(event) });
+      // The program's keys are its own: no reload, print, find, history,
+      // select-all, address bar or open.  Function keys other than F10 stay
+      // the browser's.
+      const fkey = event.keyCode >= 112 && event.keyCode <= 123 && event.keyCode !== 121;
+      if (!fkey) event.preventDefault();
+    });
+    canvas.addEventListener("keyup", function (event) {
+      post({ kind: KEY_UP, window: handle, a: event.keyCode, mods: modifiers(event) });
+      event.preventDefault();
+    });
+    canvas.addEventListener("pointerdown", function (event) {
+      canvas.focus();
+      canvas.setPointerCapture(event.pointerId);
+      const p = point(canvas, event);
+      post({ kind: MOUSE_DOWN, window: handle, a: p[0], b: p[1], c: event.button });
+      event.preventDefault();
+    });
+    canvas.addEventListener("pointerup", function (event) {
+      const p = point(canvas, event);
+      post({ kind: MOUSE_UP, window: handle, a: p[0], b: p[1], c: event.button });
+    });
+    canvas.addEventListener("pointermove", function (event) {
+      const p = point(canvas, event);
+      post({ kind: MOUSE_MOVE, window: handle, a: p[0], b: p[1] });
+    });
+    canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
+    canvas.addEventListener("blur", function () { post({ kind: BLUR, window: handle }); });
+  }
+
+  const page = {
+    createCanvas: function (handle, title, width, height) {
+      const figure = document.createElement("figure");
+      const caption = document.createElement("figcaption");
+      caption.textContent = title;
+      const canvas = document.createElement("canvas");
+      canvas.width = width;
+      canvas.height = height;
+      canvas.tabIndex = 0;
+      canvas.setAttribute("aria-label", title);
+      canvas.dataset.window = handle;
+      figure.append(caption, canvas);
+      figure.hidden = true;
+      document.getElementById("windows").append(figure);
+      windows.set(handle, { figure: figure, canvas: canvas, context: canvas.getContext("2d") });
+      listen(handle, canvas);
+    },
+    showCanvas: function (handle, show) {
+      const w = windows.get(handle);
+      w.figure.hidden = !show;
+      if (show) w.canvas.focus();
+    },
+    present: function (handle, bytes, width, height) {
+      const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length);
+      windows.get(handle).context.putImageData(new ImageData(pixels, width, height), 0, 0);
+      if (!window.tovik.firstPicture) {
+        window.tovik.firstPicture = performance.now();
+        say("", false);
+      }
+    },
+    startTimer: function (handle, id, period) {
+      page.stopTimer(handle, id);
+      timers.set(handle + ":" + id, setInterval(function () {
+        post({ kind: TICK, window: handle, a: id });
+      }, period));
+    },
+    stopTimer: function (handle, id) {
+      const key = handle + ":" + id;
+      if (timers.has(key)) clearInterval(timers.get(key));
+      timers.delete(key);
+    },
+    takeEvent: function () { return events.shift(); },
+    waitForEvent: function () {
+      if (resumedAt) {
+        const busy = window.tovik.busy;
+        busy.push(performance.now() - resumedAt);
+        if (busy.length > 400) busy.shift();
+        resumedAt = 0;
+      }
+      saveIfChanged();
+      if (events.length > 0) return Promise.resolve();
+      return new Promise(function (resolve) { wake = resolve; });
+    },
+    ended: function (code) {
+      for (const interval of timers.values()) clearInterval(interval);
+      timers.clear();
+      saveIfChanged();
+      window.tovik.state = "ended";
+      if (code !== 0) say("TOVIK stopped with code " + code + ".", true);
+      document.getElementById("ended").style.display = "block";
+    },
+  };
+
+  document.getElementById("again").addEventListener("click", function () { location.reload(); });
+
+  // What the browser test and the curious read: `busy` holds the milliseconds
+  // the program took for each of its last wake-ups.
+  window.tovik = { state: "loading", firstPicture: 0, busy: [], readScript: readScript };
+
+  function fetchBytes(name) {
+    return fetch(name).then(function (response) {
+      if (!response.ok) throw new Error(name + ": " + response.status + " " + response.statusText);
+      return response.arrayBuffer();
+    });
+  }
+
+  // Fonts and the kept TOVIK.SCR first, then the program.
+  function start() {
+    FS.mkdir("/fonts");
+    FS.mkdir(SAVE_DIR);
+    FS.mount(IDBFS, {}, SAVE_DIR);
+    const restored = new Promise(function (resolve) {
+      FS.syncfs(true, function (error) {
+        if (error) report("The kept TOVIK.SCR cannot be read from the browser: " + error);
+        resolve();
+      });
+    });
+    Promise.all([fetchBytes(tovikFonts.drawing), fetchBytes(tovikFonts.fixed), restored])
+      .then(function (files) {
+        FS.writeFile("/fonts/drawing.ttf", new Uint8Array(files[0]));
+        FS.writeFile("/fonts/fixed.ttf", new Uint8Array(files[1]));
+        savedStamp = stamp();
+        if (savedStamp !== "none") savedTime = FS.stat(SCRIPT).mtime.getTime();
+        FS.chdir(SAVE_DIR);
+        window.tovik.state = "running";
+        Module.callMain([]);
+      })
+      .catch(function (error) {
+        say("TOVIK cannot start: a font did not load (" + error.message + ").", true);
+      });
+  }
+
+  window.Module = {
+    tovikPage: page,
+    onRuntimeInitialized: start,
+    print: function (text) { console.log(text); },
+    printErr: function (text) { console.error(text); },
+    onAbort: function (what) { say("TOVIK stopped: " + what, true); },
+  };
+
+  const program = document.createElement("script");
+  program.src = "tovik.js";
+  program.onerror = function () { say("TOVIK cannot start: tovik.js did not load.", true); };
+  document.body.append(program);
+})();

@@ -1,0 +1,154 @@
+// The web backend against a fake page: what reaches the canvas, and how page
+// events become messages.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <stdexcept>
+
+#include "canvas/software_canvas.h"
+#include "web/web_keys.h"
+#include "web/web_platform.h"
+
+namespace tovik::web {
+namespace {
+
+class FakePage final : public Page {
+public:
+    void create_canvas(WindowHandle, const char*, int width, int height) override {
+        canvas_width = width;
+        canvas_height = height;
+    }
+    void show_canvas(WindowHandle, bool) override {}
+    void present(WindowHandle, const std::uint32_t* rgba, int width, int height) override {
+        ++presents;
+        shown.assign(rgba, rgba + static_cast<std::ptrdiff_t>(width) * height);
+    }
+    void start_timer(WindowHandle, unsigned, unsigned) override { ++timers; }
+    void stop_timer(WindowHandle, unsigned) override { --timers; }
+    int screen_height() override { return 768; }
+    std::optional<PageEvent> take_event() override {
+        if (events.empty()) return std::nullopt;
+        PageEvent e = events.front();
+        events.pop_front();
+        return e;
+    }
+    // Nothing would ever come: a test that gets here expected a message.
+    void wait_for_event() override { throw std::runtime_error("the platform waited"); }
+
+    std::deque<PageEvent> events;
+    std::vector<std::uint32_t> shown;
+    int canvas_width = 0, canvas_height = 0, presents = 0, timers = 0;
+};
+
+std::intptr_t ignore(WindowHandle, MsgKind, std::uintptr_t, std::intptr_t) { return 0; }
+
+class WebPlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.register_class({"W", ignore, 0, 0x00FFFFFF, nullptr});
+        window = platform.create_window({"W", "TOVIK Graphics", WindowStyle::Fixed, 0, 0, 601, 540});
+        const MenuHandle bar = platform.create_menu();
+        const MenuHandle run = platform.create_popup_menu();
+        platform.append_menu(run, MENU_STRING, 40001, "&Animate\tCtrl+A");
+        platform.append_menu(bar, MENU_POPUP, run, "&Run");
+        platform.set_menu(window, bar);
+        platform.show_window(window, true);
+        Message paint;
+        ASSERT_TRUE(platform.get_message(paint));  // the first paint of the shown window
+        platform.begin_paint(window);
+    }
+
+    void page_event(PageEventKind kind, int a = 0, int b = 0, int c = 0, int mods = 0) {
+        page.events.push_back({kind, window, a, b, c, mods, {}});
+    }
+    Message next() {
+        Message m;
+        EXPECT_TRUE(platform.get_message(m));
+        return m;
+    }
+
+    FakePage page;
+    WebPlatform platform{page};
+    WindowHandle window = 0;
+};
+
+TEST_F(WebPlatformTest, ClientAreaSitsUnderTheStripAndReachesTheCanvasInOneCopy) {
+    EXPECT_EQ(page.canvas_width, 595);
+    EXPECT_EQ(page.canvas_height, 511);
+    const Rect client = platform.client_rect(window);
+    EXPECT_EQ(client.right, 595);
+    EXPECT_EQ(client.bottom, 491);
+
+    SoftwareCanvas image(595, 491);
+    image.fill_rect(0, 0, 595, 491, rgb(0x12, 0x34, 0x56));
+    const int before = page.presents;
+    platform.copy_image(window, platform.get_dc(window), image, 595, 491);
+    EXPECT_EQ(page.presents, before + 1);
+    // Bytes R, G, B, A in memory: one little-endian word 0xAABBGGRR.
+    EXPECT_EQ(page.shown[static_cast<std::size_t>(20 * 595 + 10)], 0xFF563412u);
+    EXPECT_NE(page.shown[static_cast<std::size_t>(5 * 595 + 590)], 0xFF563412u);  // the strip
+}
+
+TEST_F(WebPlatformTest, ClicksBecomeClientPointsOrWorkTheMenu) {
+    page_event(PageEventKind::MouseDown, 100, 70, 0);
+    Message m = next();
+    EXPECT_EQ(m.kind, MsgKind::LButtonDown);
+    EXPECT_EQ(m.lparam, pack_point(100, 50));
+
+    page_event(PageEventKind::MouseDown, 100, 70, 2);  // right button
+    EXPECT_EQ(next().kind, MsgKind::Other);
+
+    // A press on "Run" opens the drop-down; a release on its item chooses it.
+    const Rect title = platform.menu_bar(window)->title_rect(0);
+    page_event(PageEventKind::MouseDown, title.left + 2, title.top + 2, 0);
+    EXPECT_THROW(next(), std::runtime_error);  // the menu's: no message
+    ASSERT_TRUE(platform.menu_bar(window)->is_open());
+    const Rect item = platform.menu_bar(window)->item_rect(0);
+    page_event(PageEventKind::MouseUp, item.left + 4, item.top + 4, 0);
+    m = next();
+    EXPECT_EQ(m.kind, MsgKind::Command);
+    EXPECT_EQ(m.wparam, 40001u);
+}
+
+TEST_F(WebPlatformTest, TicksWaitForOtherMessagesAndNeverPileUp) {
+    platform.set_timer(window, 1, 50);
+    EXPECT_EQ(page.timers, 1);
+    page_event(PageEventKind::Tick, 1);
+    page_event(PageEventKind::Tick, 1);
+    page_event(PageEventKind::KeyDown, 'X', 'x');
+    Message m = next();
+    EXPECT_EQ(m.kind, MsgKind::KeyDown);
+    platform.translate_message(m);
+    EXPECT_EQ(next().kind, MsgKind::Char);
+    EXPECT_EQ(next().kind, MsgKind::Timer);
+    EXPECT_THROW(next(), std::runtime_error);  // one tick for the two: nothing more
+
+    page_event(PageEventKind::Tick, 1);
+    platform.kill_timer(window, 1);
+    EXPECT_EQ(page.timers, 0);
+    EXPECT_THROW(next(), std::runtime_error);  // a killed timer's tick is gone
+}
+
+TEST_F(WebPlatformTest, AltLetterOpensTheMenuAndFocusLossReachesTheWindow) {
+    page_event(PageEventKind::KeyDown, 'R', 'r', 0, MOD_ALT);
+    page_event(PageEventKind::Blur);
+    EXPECT_EQ(next().kind, MsgKind::KillFocus);  // the Alt+R was the menu's
+    EXPECT_FALSE(platform.menu_bar(window)->is_open());  // and the focus loss closed it
+}
+
+TEST(WebKeys, TypedCharacters) {
+    EXPECT_EQ(typed_character('A', 'a', 0), static_cast<unsigned>('a'));
+    EXPECT_EQ(typed_character('A', 'a', MOD_CTRL), 1u);
+    EXPECT_EQ(typed_character('1', '1', MOD_CTRL), 0u);
+    EXPECT_EQ(typed_character('Q', '@', MOD_CTRL | MOD_ALT), static_cast<unsigned>('@'));  // AltGr
+    EXPECT_EQ(typed_character(13, 0, 0), 13u);
+    EXPECT_EQ(typed_character(13, 0, MOD_CTRL), 10u);
+    EXPECT_EQ(typed_character(222, 0xE9, 0), 0xE9u);
+    EXPECT_EQ(typed_character('A', 0x100, 0), 0u);  // does not fit in 8 bits
+    EXPECT_TRUE(is_system_key('R', MOD_ALT));
+    EXPECT_FALSE(is_system_key('R', MOD_ALT | MOD_CTRL));
+    EXPECT_TRUE(is_system_key(121, 0));  // F10
+}
+
+}  // namespace
+}  // namespace tovik::web

@@ -133,7 +133,10 @@ step test inside build 'cd /root/tovik && ./build.sh test'
 test_seconds=$(($(date +%s) - test_started))
 grep -E 'tests passed|tests failed' "$logs/test.log" | sed 's/^/   /'
 
-step package inside build 'cd /root/tovik/build && cpack -G DEB'
+# Debian's place for a game's program; what cpack needs to find the libraries it uses.
+step package inside build 'cd /root/tovik && tools/install-packages.sh file dpkg-dev &&
+    cmake -S . -B build -DCMAKE_INSTALL_BINDIR=games && cmake --build build &&
+    cd build && cpack -G DEB'
 deb=$(ls "$scratch"/build/root/tovik/build/tovik_*.deb)
 cp "$deb" "$logs/"
 
@@ -141,6 +144,7 @@ step make-install-root make_root install
 cp "$deb" "$scratch/install/root/"
 step install-deb inside install \
     'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /root/tovik_*.deb'
-expect_display_error installed-tovik 60 install 'cd /root && tovik'
+# A login shell's search path, which has /usr/games.
+expect_display_error installed-tovik 60 install 'cd /root && PATH=$PATH:/usr/games && tovik'
 
 echo "fresh-root: all passed in $(($(date +%s) - started)) s (play build ${play_seconds} s, test ${test_seconds} s)"

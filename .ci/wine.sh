@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build, tested under Wine without a display:
-#   1. cross-builds the program and its tests with MinGW-w64 (build-windows/);
+#   1. cross-builds the program and its tests with MinGW-w64 (build-windows/),
+#      and packs the program with its README and licence in a ZIP file;
 #   2. runs the Windows test programs under Wine's null graphics driver;
 #   3. cross-checks the GDI canvas against the software canvas: the GDI half
 #      runs under Wine, the software half natively, and compares;
@@ -43,6 +44,15 @@ cmake -S . -B "$win_build" "${generator[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTOVIK_WERROR=ON
 cmake --build "$win_build"
 mkdir -p "$logs"
+
+echo "== The Windows ZIP file"
+(cd "$win_build" && cpack -G ZIP) >"$logs/cpack.log" 2>&1 || { tail -20 "$logs/cpack.log"; exit 1; }
+zip_file=$(ls "$win_build"/tovik-*-windows-x86_64.zip)
+zip_list=$(cd "$win_build" && cmake -E tar tf "$(basename "$zip_file")")
+for f in tovik.exe README.md LICENSE.txt; do
+    grep -q "/$f\$" <<<"$zip_list" || { echo "FAIL: $f missing from $zip_file"; exit 1; }
+done
+echo "PASS $zip_file holds tovik.exe, README.md and LICENSE.txt"
 
 # A private prefix on Wine's null display driver; no X server is involved.
 scratch=$(mktemp -d)

@@ -20,19 +20,21 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tovik_<version>_<arch>.deb
+  # Debian keeps a game's program in /usr/games: a package for Debian is made
+  # from a build configured with -DCMAKE_INSTALL_BINDIR=games.
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TOVIK_MAINTAINER}")
   # The shared libraries come from the binary; the font is read at run time.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS ${TOVIK_FONT_PACKAGE})
+  # The summary above is the first line; this is the rest.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"night-scene arcade game: blow up the falling monkeys
- Under a navy sky a crescent moon drifts, stars twinkle and a butterfly
- flutters over a lake with a boat and a sunken statue, while fifteen monkeys
- drop from the sky: click one to blow it up. A Run menu with Ctrl shortcuts
- runs, halts or single-steps the animation, logs every drawing operation and
- records a game's input to a script file, TOVIK.SCR, to play it back later.")
+"Under a navy sky a crescent moon drifts, stars twinkle and a butterfly
+flutters over a lake with a boat and a sunken statue, while fifteen monkeys
+drop from the sky: click one to blow it up. A Run menu with Ctrl shortcuts
+runs, halts or single-steps the animation, logs every drawing operation and
+records a game's input to a script file, TOVIK.SCR, to play it back later.")
 
   # What Debian asks of every package: the copyright and a changelog, here
   # beside the README and the licence.

@@ -57,6 +57,9 @@ run() {
         [ "$SECONDS" -lt "$deadline" ] || { kill -9 "$pid"; echo "examples: $program said nothing" >&2; exit 1; }
         sleep 0.1
     done
+    # A SIGTERM in the very first moments after the first picture can still
+    # end the program the default way (status 143): give it a moment.
+    sleep 0.5
     kill -TERM "$pid"
     local status=0
     wait "$pid" || status=$?

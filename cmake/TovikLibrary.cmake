@@ -43,3 +43,7 @@ set(tovik_pc_libs "${TOVIK_PC_LIBS}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/tovik.pc.in ${PROJECT_BINARY_DIR}/tovik.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/tovik.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
         COMPONENT library)
+
+# The game's own packages stay as they were: the library's files are for a
+# development package, not for players.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};tovik;Unspecified;/" PARENT_SCOPE)

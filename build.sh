@@ -15,7 +15,7 @@ build_dir=${BUILD_DIR:-build}
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig1-dev
           libpng-dev fonts-dejavu-core)
 if [ "$what" = test ]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils inotify-tools)
+    packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils inotify-tools)
 fi
 
 case "$what" in

@@ -16,7 +16,7 @@ prefix=$work/prefix
 limit=30
 
 tools/install-packages.sh cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev \
-    libfontconfig1-dev libpng-dev fonts-dejavu-core g++-mingw-w64-x86-64-posix
+    libfontconfig1-dev libpng-dev fonts-liberation2 g++-mingw-w64-x86-64-posix
 
 rm -rf "$prefix"
 for variant in static shared; do

@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
 # Makes the pictures of docs/framework.md anew: each example runs on the
 # headless renderer (tools/render_program.cpp) with the events below, and its
-# last picture is written to docs/pictures/.  The text is drawn from DejaVu
+# last picture is written to docs/pictures/.  The text is drawn from Liberation
 # Sans, so that the pictures do not depend on the machine's fonts.
 #
 # Environment: BUILD_DIR (default build), a configured build of the project.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
-font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+font=/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf
 out=docs/pictures
 
 tools/install-packages.sh cmake ninja-build g++ libfreetype-dev libfontconfig1-dev libpng-dev \
-    fonts-dejavu-core
+    fonts-liberation2
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja
 cmake --build "$build" --target render_bounce render_click render_palette
 mkdir -p "$out"

@@ -27,7 +27,7 @@ namespace {
 using namespace tovik;
 
 constexpr std::size_t ARGUMENT_COUNT = 8;
-constexpr const char* DRAWING_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* DRAWING_FONT = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
 constexpr std::int32_t EXTREMES[] = {
     INT_MIN, INT_MIN + 1, INT_MIN + 2, -2, -1, 0, 1, 2, INT_MAX - 2, INT_MAX - 1, INT_MAX,
     IMAGE_WIDTH, IMAGE_WIDTH - 1, IMAGE_HEIGHT, IMAGE_HEIGHT - 1, -IMAGE_WIDTH, -IMAGE_HEIGHT,

@@ -4,7 +4,8 @@
 # operations, for a bounded time; fails on any crash, sanitizer report, leak or hang.
 # Corpus directories may be given relative to any directory.
 #
-# Environment: FUZZ_SECONDS (default 60), FUZZ_BUILD_DIR (default build-fuzz).
+# Environment: FUZZ_SECONDS (default 60), FUZZ_BUILD_DIR (default build-fuzz),
+# FUZZ_BUILD_ONLY (set: build the fuzzers and stop; tools/fuzz-long.sh runs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -21,6 +22,7 @@ cmake -S . -B "$build_dir" "${generator[@]}" \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTOVIK_FUZZ=ON -DTOVIK_WERROR=ON -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF
 cmake --build "$build_dir" --target script_reader_fuzz script_path_fuzz draw_fuzz
+[ -z "${FUZZ_BUILD_ONLY:-}" ] || exit 0
 export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 artifacts="$root/$build_dir/fuzz-artifacts/"

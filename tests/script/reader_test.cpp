@@ -190,7 +190,13 @@ TEST_F(ReaderTest, MissingFileIsReported) {
 TEST_F(ReaderTest, UnreadableFileIsReported) {
     std::filesystem::create_directory(SCRIPT_FILE_NAME);
     run_command(CMD_PLAYBACK);
-    expect_stop("Cannot use script file TOVIK.SCR: it is not a regular file");
+    Event event;
+    EXPECT_EQ(read(event), 0);
+    // Windows does not open a directory; elsewhere it opens and is refused.
+    EXPECT_TRUE(last_message() == "Cannot use script file TOVIK.SCR: it is not a regular file" ||
+                last_message() == "Cannot open script file TOVIK.SCR for reading")
+        << last_message();
+    EXPECT_EQ(fw.playing_back, 0);
     EXPECT_FALSE(fw.script_file);
 }
 

@@ -13,7 +13,7 @@ build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 
 packages=(cmake ninja-build pkg-config clang libclang-rt-14-dev libsdl2-dev libfreetype-dev
-          libfontconfig1-dev libpng-dev)
+          libfontconfig1-dev libpng-dev fonts-liberation2)
 tools/install-packages.sh "${packages[@]}"
 
 generator=()

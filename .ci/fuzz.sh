@@ -23,7 +23,7 @@ cmake -S . -B "$build_dir" "${generator[@]}" \
     -DTOVIK_FUZZ=ON -DTOVIK_WERROR=ON -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF
 cmake --build "$build_dir" --target script_reader_fuzz script_path_fuzz draw_fuzz
 [ -z "${FUZZ_BUILD_ONLY:-}" ] || exit 0
-export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan_fontconfig.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 artifacts="$root/$build_dir/fuzz-artifacts/"
 mkdir -p "$artifacts"

@@ -18,7 +18,7 @@ jobs=${FUZZ_JOBS:-1}
 
 # Builds (and installs what the build needs) without fuzzing.
 FUZZ_SECONDS=0 FUZZ_BUILD_ONLY=1 .ci/fuzz.sh
-export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan_fontconfig.supp:print_suppressions=0"
 
 fuzzers=(script_reader_fuzz:script_reader script_path_fuzz:script_path draw_fuzz:draw)
 seconds=$(awk -v h="$hours" -v n="${#fuzzers[@]}" 'BEGIN { s = int(h * 3600 / n); print (s < 1 ? 1 : s) }')

@@ -18,6 +18,20 @@ struct Edge {
     CeilStepper x;  // exact crossing, rounded up, on the current row
 };
 
+// A row crosses few edges, mostly two; insertion sort beats a general sort there.
+void sort_crossings(std::pmr::vector<std::int64_t>& xs) {
+    if (xs.size() > 16) {
+        std::sort(xs.begin(), xs.end());
+        return;
+    }
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+        const std::int64_t v = xs[i];
+        std::size_t j = i;
+        for (; j > 0 && xs[j - 1] > v; --j) xs[j] = xs[j - 1];
+        xs[j] = v;
+    }
+}
+
 }  // namespace
 
 void polygon_fill(SpanSink& sink, std::span<const Point64> points) {
@@ -50,16 +64,25 @@ void polygon_fill(SpanSink& sink, std::span<const Point64> points) {
     active.reserve(edges.size());
     xs.reserve(edges.size());
     std::size_t next = 0;
+    // Active edges are dropped only on the rows where one of them ends.
+    int next_end = last;
     for (int y = edges.front().first_row; y < last; ++y) {
         ++sink.steps;
-        while (next < edges.size() && edges[next].first_row == y) active.push_back(edges[next++]);
-        std::erase_if(active, [y](const Edge& e) { return e.last_row <= y; });
+        while (next < edges.size() && edges[next].first_row == y) {
+            next_end = std::min(next_end, edges[next].last_row);
+            active.push_back(edges[next++]);
+        }
+        if (y >= next_end) {
+            std::erase_if(active, [y](const Edge& e) { return e.last_row <= y; });
+            next_end = last;
+            for (const Edge& e : active) next_end = std::min(next_end, e.last_row);
+        }
         xs.clear();
         for (Edge& e : active) {
             xs.push_back(e.x.value());
             e.x.step();
         }
-        std::sort(xs.begin(), xs.end());
+        sort_crossings(xs);
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) sink.span(y, xs[i], xs[i + 1]);
     }
 }

@@ -42,10 +42,13 @@ inline std::int64_t clamp_width(std::int64_t w) {
 }
 
 // Mathematical floor and ceiling of n / d for d > 0 (C++ division truncates).
-// Most operands fit 64 bits, where division is far cheaper.
+// Most operands fit 64 bits, where division is far cheaper; the steps of
+// lines and the first rows of edges mostly have |n| <= d, where it is not
+// needed at all.
 inline bool fits64(Int128 v) { return v >= INT64_MIN && v <= INT64_MAX; }
 
 inline Int128 floor_div(Int128 n, Int128 d) {
+    if (n >= -d && n < d) return n < 0 ? -1 : 0;
     if (fits64(n) && fits64(d)) {
         const std::int64_t n64 = static_cast<std::int64_t>(n), d64 = static_cast<std::int64_t>(d);
         std::int64_t q = n64 / d64;
@@ -93,24 +96,27 @@ inline long double to_long_double(const UInt256& v) {
 // intermediate quotient within 64 bits, which the coordinate limits ensure.
 class CeilStepper {
 public:
-    CeilStepper(Int128 n0, Int128 dn, std::int64_t d) : d_(d) {
+    CeilStepper() = default;
+    // The values plus `whole`, which saves a division when n0 is whole * d
+    // plus a little.
+    CeilStepper(Int128 n0, Int128 dn, std::int64_t d, std::int64_t whole = 0) : d_(d) {
         q_ = static_cast<std::int64_t>(floor_div(n0, d));
         r_ = static_cast<std::int64_t>(n0 - Int128{q_} * d);
         dq_ = static_cast<std::int64_t>(floor_div(dn, d));
         dr_ = static_cast<std::int64_t>(dn - Int128{dq_} * d);
+        q_ += whole;
     }
     std::int64_t value() const { return r_ > 0 ? q_ + 1 : q_; }
     void step() {
-        q_ += dq_;
+        // Without a branch: on most edges the carry comes at no steady rhythm.
         r_ += dr_;
-        if (r_ >= d_) {
-            r_ -= d_;
-            ++q_;
-        }
+        const bool carry = r_ >= d_;
+        q_ += dq_ + carry;
+        r_ -= carry ? d_ : 0;
     }
 
 private:
-    std::int64_t d_;
+    std::int64_t d_ = 1;
     std::int64_t q_ = 0, r_ = 0;    // current floor quotient and remainder
     std::int64_t dq_ = 0, dr_ = 0;  // the same for one step
 };

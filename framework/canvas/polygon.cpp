@@ -1,5 +1,8 @@
 // The platform's polygon: the inside by the alternate rule, then the pen along
 // every side including the closing one.
+#include <algorithm>
+#include <array>
+#include <span>
 #include <vector>
 
 #include "canvas/exact_math.h"
@@ -15,9 +18,17 @@ using namespace raster;
 
 void SoftwareCanvas::polygon(std::span<const Point64> points, const Pen& pen, const Brush& brush) {
     if (points.empty()) return;
-    std::vector<Point64> p;
-    p.reserve(points.size());
-    for (const Point64& q : points) p.push_back({clamp_coord(q.x), clamp_coord(q.y)});
+    // Triangles and the other small figures need no heap.
+    std::array<Point64, 8> small;
+    std::vector<Point64> large;
+    std::span<Point64> p(small.data(), points.size());
+    if (points.size() > small.size()) {
+        large.resize(points.size());
+        p = large;
+    }
+    std::transform(points.begin(), points.end(), p.begin(), [](const Point64& q) {
+        return Point64{clamp_coord(q.x), clamp_coord(q.y)};
+    });
     const std::int64_t width = clamp_width(pen.width);
 
     if (!brush.null) {

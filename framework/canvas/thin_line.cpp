@@ -42,7 +42,11 @@ Walk visible_steps(std::int64_t n, std::int64_t m0, std::int64_t sm, std::int64_
         hi = std::min(hi, m0 + 1);
     }
     if (lo >= hi) return {0, 0};
-    // Minor axis: monotone in k, so bisect for the rows (columns) inside.
+    // Minor axis: it runs from minor0 towards minor0 + dminor without reaching
+    // past it, so a line with both ends inside needs no more.
+    const std::int64_t minor1 = minor0 + dminor;
+    if (minor0 >= 0 && minor0 < minor_size && minor1 >= 0 && minor1 < minor_size) return {lo, hi};
+    // Otherwise it is monotone in k, so bisect for the rows (columns) inside.
     const auto minor = [&](std::int64_t k) {
         return minor0 +
                static_cast<std::int64_t>(ceil_div(Int128{2} * dminor * k - n, Int128{2} * n));
@@ -76,6 +80,11 @@ void thin_line(SpanSink& sink, std::int64_t x0, std::int64_t y0, std::int64_t x1
         const std::int64_t sx = dx > 0 ? 1 : -1;
         const Walk walk = visible_steps(adx, x0, sx, sink.width(), y0, dy, sink.height());
         if (walk.k_first >= walk.k_last) return;
+        if (dy == 0) {  // one row: the walk below would find a single span
+            const std::int64_t a = x0 + sx * walk.k_first, b = x0 + sx * (walk.k_last - 1);
+            sink.span(static_cast<int>(y0), std::min(a, b), std::max(a, b) + 1);
+            return;
+        }
         CeilStepper y(Int128{2} * dy * walk.k_first - adx, Int128{2} * dy, 2 * adx);
         // Pixels of one row join into a span.
         std::int64_t run_start = x0 + sx * walk.k_first;

@@ -6,6 +6,7 @@
 
 #include "canvas/box_spans.h"
 #include "canvas/exact_math.h"
+#include "canvas/quadrant_cache.h"
 
 namespace tovik::raster {
 
@@ -27,12 +28,13 @@ EllipseRows::EllipseRows(std::int64_t left, std::int64_t top, std::int64_t right
                          std::int64_t bottom, RowRange rows)
     : cx2_(left + right - 1), cy2_(top + bottom - 1), v_first_(0) {
     if (rows.empty()) return;
-    const EllipsePath path(right - left - 1, bottom - top - 1);
+    const std::int64_t a = right - left - 1, b = bottom - top - 1;
+    const std::int64_t v_min = EllipsePath(a, b).v_min();
     const std::int64_t v_top = abs64(2 * std::int64_t{rows.first} - cy2_);
     const std::int64_t v_bottom = abs64(2 * std::int64_t{rows.last - 1} - cy2_);
     const bool middle_inside = 2 * std::int64_t{rows.first} <= cy2_ && cy2_ <= 2 * std::int64_t{rows.last - 1};
-    v_first_ = middle_inside ? path.v_min() : std::min(v_top, v_bottom);
-    path.runs(v_first_, std::max(v_top, v_bottom), runs_);
+    v_first_ = middle_inside ? v_min : std::min(v_top, v_bottom);
+    quadrant_runs(a, b, v_first_, std::max(v_top, v_bottom), runs_);
 }
 
 const EllipsePath::Run& EllipseRows::run(int y) const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "canvas/ellipse_path.h"
+#include "canvas/quadrant_cache.h"
 
 namespace tovik::test {
 namespace {
@@ -117,6 +118,32 @@ TEST(EllipsePath, RowsFarFromTheMiddleOfLargeBoxesAreTheWalksRows) {
             if (v >= path.v_min()) {
                 ASSERT_EQ(runs(path, v, v).front(), at(v)) << w << " x " << h << " row " << v;
             }
+        }
+    }
+}
+
+TEST(EllipsePath, KeptWalksGiveTheWalksRowsForAnyRangeWhateverWasKeptBefore) {
+    // More sizes than are kept, revisited in random order, so that some rows
+    // come from a kept walk, some from one just replaced, some from none.
+    std::mt19937_64 random(99);
+    std::vector<std::pair<std::int64_t, std::int64_t>> boxes = {{3, 3}, {1025, 1025}, {1026, 7}};
+    const auto up_to = [&](std::uint64_t n) { return 3 + static_cast<std::int64_t>(random() % n); };
+    for (int i = 0; i < 30; ++i) boxes.push_back({up_to(300), up_to(1100)});
+    for (int n = 0; n < 400; ++n) {
+        const auto [w, h] = boxes[random() % boxes.size()];
+        const std::int64_t a = w - 1, b = h - 1;
+        const std::vector<Row> want = walk(a, b);
+        const std::int64_t v_min = EllipsePath(a, b).v_min();
+        std::int64_t first = std::uniform_int_distribution<std::int64_t>(v_min, b)(random);
+        first -= (first - v_min) & 1;
+        const std::int64_t last = std::uniform_int_distribution<std::int64_t>(first, b)(random);
+        std::pmr::vector<EllipsePath::Run> out;
+        raster::quadrant_runs(a, b, first, last - ((last - first) & 1), out);
+        ASSERT_EQ(out.size(), static_cast<std::size_t>((last - first) / 2 + 1)) << w << " x " << h;
+        for (std::size_t k = 0; k < out.size(); ++k) {
+            const Row& at = want[static_cast<std::size_t>((first - v_min) / 2) + k];
+            ASSERT_EQ((Row{out[k].outer, out[k].inner}), at)
+                << w << " x " << h << " row " << first + 2 * static_cast<std::int64_t>(k);
         }
     }
 }

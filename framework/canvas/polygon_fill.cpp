@@ -88,10 +88,10 @@ void polygon_fill(SpanSink& sink, std::span<const Point64> points) {
     std::int64_t* const xs = scratch.xs();
     std::size_t active_count = 0;
     std::size_t next = 0;
-    // Active edges are dropped only on the rows where one of them ends.
+    // The active edges change only on the rows where one starts or ends; the
+    // rows between are walked with the set fixed, mostly a pair.
     int next_end = last;
-    for (int y = edges[0].first_row; y < last; ++y) {
-        ++sink.steps;
+    for (int y = edges[0].first_row; y < last;) {
         while (next < edge_count && edges[next].first_row == y) {
             next_end = std::min(next_end, edges[next].last_row);
             active[active_count++] = edges[next++];
@@ -105,12 +105,27 @@ void polygon_fill(SpanSink& sink, std::span<const Point64> points) {
             for (std::size_t i = 0; i < active_count; ++i)
                 next_end = std::min(next_end, active[i].last_row);
         }
-        for (std::size_t i = 0; i < active_count; ++i) {
-            xs[i] = active[i].x.value();
-            active[i].x.step();
+        const int stop = std::min(next_end, next < edge_count ? edges[next].first_row : last);
+        sink.steps += static_cast<std::uint64_t>(stop - y);
+        if (active_count == 2) {
+            CeilStepper& p = active[0].x;
+            CeilStepper& q = active[1].x;
+            for (; y < stop; ++y) {
+                const std::int64_t xp = p.value(), xq = q.value();
+                p.step();
+                q.step();
+                sink.span(y, std::min(xp, xq), std::max(xp, xq));
+            }
+            continue;
         }
-        sort_crossings(xs, active_count);
-        for (std::size_t i = 0; i + 1 < active_count; i += 2) sink.span(y, xs[i], xs[i + 1]);
+        for (; y < stop; ++y) {
+            for (std::size_t i = 0; i < active_count; ++i) {
+                xs[i] = active[i].x.value();
+                active[i].x.step();
+            }
+            sort_crossings(xs, active_count);
+            for (std::size_t i = 0; i + 1 < active_count; i += 2) sink.span(y, xs[i], xs[i + 1]);
+        }
     }
 }
 

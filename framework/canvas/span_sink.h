@@ -67,8 +67,13 @@ public:
 
 private:
     void put(int y, int x0, int x1) override {
-        std::fill(pixels_ + static_cast<std::ptrdiff_t>(y) * stride_ + x0,
-                  pixels_ + static_cast<std::ptrdiff_t>(y) * stride_ + x1, value_);
+        std::uint32_t* row = pixels_ + static_cast<std::ptrdiff_t>(y) * stride_;
+        if (x1 - x0 <= 2) {  // the steps of lines and outlines: no loop to set up
+            row[x0] = value_;
+            row[x1 - 1] = value_;
+        } else {
+            std::fill(row + x0, row + x1, value_);
+        }
         pixel_count_ += static_cast<std::uint64_t>(x1 - x0);
     }
 

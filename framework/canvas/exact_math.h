@@ -43,7 +43,7 @@ inline std::int64_t clamp_width(std::int64_t w) {
 
 // Mathematical floor and ceiling of n / d for d > 0 (C++ division truncates).
 // Most operands fit 64 bits, where division is far cheaper; the steps of
-// lines and the first rows of edges mostly have |n| <= d, where it is not
+// lines and the first rows of edges mostly have -d <= n < d, where it is not
 // needed at all.
 inline bool fits64(Int128 v) { return v >= INT64_MIN && v <= INT64_MAX; }
 
@@ -97,8 +97,8 @@ inline long double to_long_double(const UInt256& v) {
 class CeilStepper {
 public:
     CeilStepper() = default;
-    // The values plus `whole`, which saves a division when n0 is whole * d
-    // plus a little.
+    // Every value is offset by `whole`: a caller that knows the whole part of
+    // n0 / d passes it apart, and the division is then mostly not needed.
     CeilStepper(Int128 n0, Int128 dn, std::int64_t d, std::int64_t whole = 0) : d_(d) {
         q_ = static_cast<std::int64_t>(floor_div(n0, d));
         r_ = static_cast<std::int64_t>(n0 - Int128{q_} * d);

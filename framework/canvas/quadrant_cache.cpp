@@ -26,7 +26,9 @@ struct Cache {
         Kept& k = slots[next];
         next = (next + 1) % slots.size();
         const EllipsePath path(a, b);
-        std::pmr::vector<EllipsePath::Run> runs(std::pmr::new_delete_resource());
+        std::array<std::byte, (KEPT_AXIS / 2 + 1) * sizeof(EllipsePath::Run)> arena;
+        std::pmr::monotonic_buffer_resource pool(arena.data(), arena.size());
+        std::pmr::vector<EllipsePath::Run> runs(&pool);
         path.runs(path.v_min(), b, runs);
         k.a = a;
         k.b = b;

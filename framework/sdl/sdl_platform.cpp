@@ -136,10 +136,12 @@ void SdlPlatform::destroy(WindowHandle window) {
     windows_[window - 1].reset();
 }
 
-// Shows the window's kept picture, its menu bar and any open drop-down.
+// Shows the window's kept picture, its menu bar and any open drop-down.  A
+// hidden window shows nothing, and showing it presents it whole: each copy to
+// the screen costs about as much as drawing a frame.
 void SdlPlatform::present(WindowHandle window) {
     Window* w = find(window);
-    if (w == nullptr) return;
+    if (w == nullptr || !w->visible) return;
     SDL_Surface* surface = SDL_GetWindowSurface(w->sdl);
     if (surface == nullptr) return;
     put_pixels(*surface, w->client_pixels.data(), w->client_width, w->client_width,

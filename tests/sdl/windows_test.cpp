@@ -70,6 +70,19 @@ TEST_F(SdlTest, CopiedImageIsShownBelowTheMenuStripClippedToTheClient) {
     EXPECT_NE(shown_pixel(graphics(), 0, 19), 0xFF0000u);  // the menu strip, not the image
 }
 
+// A hidden window is not copied to the screen; showing it shows all that was
+// copied to it meanwhile.
+TEST_F(SdlTest, ImageCopiedWhileHiddenIsShownWithTheWindow) {
+    start();
+    platform->show_window(graphics(), false);
+    fw.offscreen_image->fill_rect(0, 0, 601, 540, rgb(0, 128, 0));
+    fw.image_changed = 1;
+    present_image();
+    platform->show_window(graphics(), true);
+    EXPECT_EQ(shown_pixel(graphics(), 297, 265), 0x008000u);
+    EXPECT_NE(shown_pixel(graphics(), 297, 5), 0x008000u);  // the menu strip
+}
+
 TEST_F(SdlTest, CloseBoxOfTheGraphicsWindowEndsTheWaitWithQuit) {
     start();
     window_event(SDL_WINDOWEVENT_CLOSE, graphics());

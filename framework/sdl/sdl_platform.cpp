@@ -307,6 +307,11 @@ std::intptr_t SdlPlatform::default_proc(WindowHandle window, MsgKind kind, std::
 // --- messages ----------------------------------------------------------------
 
 bool SdlPlatform::get_message(Message& out) {
+    // Input comes before what the platform makes itself (quit, paint, timer),
+    // so the window system is asked for news before one of those is handed
+    // out: unless a wait has just done so, or slept its whole time, which says
+    // that nothing came.  Asking costs a few system calls; a tick needs none.
+    bool up_to_date = false;
     for (;;) {
         if (!queue_.empty()) {
             out = queue_.front();
@@ -314,22 +319,26 @@ bool SdlPlatform::get_message(Message& out) {
             return true;
         }
         SDL_Event event;
-        if (SDL_PollEvent(&event) != 0) {
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
             translate_event(event);
+            continue;
+        }
+        const std::uint64_t now = SDL_GetTicks64();
+        const int sleep = timers_.sleep_ms(now);
+        const WindowHandle to_paint = window_to_paint();
+        if (!up_to_date && (quit_posted_ || to_paint != 0 || sleep == 0)) {
+            SDL_PumpEvents();
+            up_to_date = true;
             continue;
         }
         if (quit_posted_) {
             quit_posted_ = false;
             return false;
         }
-        for (std::size_t i = 0; i < windows_.size(); ++i) {
-            const Window* w = windows_[i].get();
-            if (w != nullptr && w->invalid && w->visible) {
-                out = {i + 1, MsgKind::Paint, 0, 0};
-                return true;
-            }
+        if (to_paint != 0) {
+            out = {to_paint, MsgKind::Paint, 0, 0};
+            return true;
         }
-        const std::uint64_t now = SDL_GetTicks64();
         if (const std::optional<Timers::Tick> tick = timers_.take_tick(now)) {
             out = {tick->window, MsgKind::Timer, tick->id, 0};
             return true;
@@ -337,8 +346,8 @@ bool SdlPlatform::get_message(Message& out) {
         // Asleep until an event or the nearest deadline, and a millisecond
         // more, so that a wait which ends by its time finds the timer due
         // whatever the rounding of the clocks.
-        const int sleep = timers_.sleep_ms(now);
         const int got = sleep < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, sleep + 1);
+        up_to_date = true;
         if (got == 0) {
             if (sleep >= 0 && SDL_GetTicks64() - now >= static_cast<std::uint64_t>(sleep)) continue;
             // Nothing more can come; end the way a quit does, so that nothing is lost.
@@ -348,6 +357,15 @@ bool SdlPlatform::get_message(Message& out) {
         }
         translate_event(event);
     }
+}
+
+// The first shown window that asks to be painted, 0 if none.
+WindowHandle SdlPlatform::window_to_paint() const {
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        const Window* w = windows_[i].get();
+        if (w != nullptr && w->invalid && w->visible) return i + 1;
+    }
+    return 0;
 }
 
 void SdlPlatform::translate_message(const Message& message) {

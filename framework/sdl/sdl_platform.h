@@ -118,6 +118,7 @@ private:
     void resize_client(Window& w, int width, int height);
     void destroy(WindowHandle window);
     void present(WindowHandle window);
+    WindowHandle window_to_paint() const;
     bool copy_changed_rows(Window& w, const std::uint32_t* pixels, int stride, int width,
                            int height);
 

@@ -9,7 +9,8 @@
 //   - messages in the native order: posted and input messages, then the quit
 //     request, then one Paint per invalidated window, then timer ticks.
 //     get_message blocks in SDL's wait for events, until the next timer is
-//     due, and uses no processor time while nothing happens.  Input translation lives in sdl_events.cpp.
+//     due, and uses no processor time while nothing happens.  Input
+//     translation lives in sdl_events.cpp.
 //   - the close box destroys its window (Destroy reaches the handler), and so
 //     does another client destroying it on X11 (sdl_x11.h); SIGINT, SIGTERM
 //     and SDL's own quit event post the quit request.

@@ -34,12 +34,14 @@ constexpr const char* OUR_RULES = R"(<?xml version="1.0"?>
 FcConfig* config = nullptr;
 bool started = false;
 
+// One configuration, ours: reading the machine's files and font caches is
+// most of what a match costs the first time, so fontconfig's default
+// configuration (FcInit) is never loaded beside it.
 FcConfig* our_config() {
     if (config != nullptr) return config;
-    if (FcInit() != FcTrue) return nullptr;
-    started = true;
     config = FcInitLoadConfigAndFonts();
     if (config == nullptr) return nullptr;
+    started = true;
     if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(OUR_RULES),
                                        FcTrue) != FcTrue) {
         FcConfigDestroy(config);

@@ -27,7 +27,6 @@
 namespace tovik::sdl {
 
 void SdlPlatform::translate_event(const SDL_Event& event) {
-    if (Timers::is_wake_event(event)) return;  // the tick is taken when the queue is empty
     if (SignalWatcher::is_quit_event(event)) {
         post_quit(0);
         return;
@@ -105,14 +104,13 @@ void SdlPlatform::on_window_event(const SDL_WindowEvent& event) {
 }
 
 // The text that SDL queues right behind a key's event is what that key typed.
-// A timer's wake-up can slip in between (it is pushed from another thread),
-// and so can window-system events; they are looked past.
+// Window-system events can slip in between; they are looked past.
 std::string SdlPlatform::take_paired_text() {
     constexpr int LOOK_AHEAD = 8;
     SDL_Event next[LOOK_AHEAD];
     const int count = SDL_PeepEvents(next, LOOK_AHEAD, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     for (int i = 0; i < count; ++i) {
-        if (Timers::is_wake_event(next[i]) || next[i].type == SDL_SYSWMEVENT) continue;
+        if (next[i].type == SDL_SYSWMEVENT) continue;
         if (next[i].type != SDL_TEXTINPUT) break;
         SDL_Event text;
         SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);  // this one: the first

@@ -8,8 +8,9 @@
 //     the handler before create_window returns; resizes send Size.
 //   - messages in the native order: posted and input messages, then the quit
 //     request, then one Paint per invalidated window, then timer ticks.
-//     get_message blocks in SDL_WaitEvent and uses no processor time while
-//     nothing happens.  Input translation lives in sdl_events.cpp.
+//     get_message blocks in SDL's wait for events, until the next timer is
+//     due, and uses no processor time while nothing happens.  Input
+//     translation lives in sdl_events.cpp.
 //   - the close box destroys its window (Destroy reaches the handler), and so
 //     does another client destroying it on X11 (sdl_x11.h); SIGINT, SIGTERM
 //     and SDL's own quit event post the quit request.
@@ -21,11 +22,11 @@
 //   - drop-downs inside drop-downs are not supported (they show greyed); menu
 //     items directly on the bar are shown but do nothing.
 //   - the drop-down is drawn inside its window and clipped to it.
-//   - at most 16 timers at a time.
 #include "sdl/sdl_platform.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "canvas/software_canvas.h"
@@ -111,6 +112,7 @@ void SdlPlatform::resize_client(Window& w, int width, int height) {
     width = std::max(width, 0);
     height = std::max(height - w.strip_height(), 0);
     if (width == w.client_width && height == w.client_height) return;
+    w.surface_current = false;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                                       w.background);
     const int keep_width = std::min(width, w.client_width);
@@ -136,14 +138,19 @@ void SdlPlatform::destroy(WindowHandle window) {
     windows_[window - 1].reset();
 }
 
-// Shows the window's kept picture, its menu bar and any open drop-down.
+// Shows the window's kept picture, its menu bar and any open drop-down.  A
+// hidden window shows nothing, and showing it presents it whole: each copy to
+// the screen costs about as much as drawing a frame.
 void SdlPlatform::present(WindowHandle window) {
     Window* w = find(window);
     if (w == nullptr) return;
+    w->surface_current = false;
+    if (!w->visible) return;
     SDL_Surface* surface = SDL_GetWindowSurface(w->sdl);
     if (surface == nullptr) return;
     put_pixels(*surface, w->client_pixels.data(), w->client_width, w->client_width,
                w->client_height, 0, w->strip_height());
+    bool covered = false;
     if (w->menu) {
         const SoftwareCanvas& bar = w->menu->bar_image();
         put_pixels(*surface, bar.data(), bar.stride(), bar.width(), bar.height(), 0, 0);
@@ -151,9 +158,50 @@ void SdlPlatform::present(WindowHandle window) {
             const Rect at = w->menu->drop_rect();
             put_pixels(*surface, drop->data(), drop->stride(), drop->width(), drop->height(),
                        at.left, at.top);
+            covered = true;
         }
     }
-    SDL_UpdateWindowSurface(w->sdl);
+    if (SDL_UpdateWindowSurface(w->sdl) != 0) return;
+    w->surface_current = !covered;
+    w->surface_width = surface->w;
+    w->surface_height = surface->h;
+}
+
+// The rows of the picture that differ from the kept one, put into the kept
+// picture and the window surface, the rest left as it is: from one frame to
+// the next the game changes a few hundred pixels.  False, with nothing done,
+// when the surface does not show the kept picture as it is.
+bool SdlPlatform::copy_changed_rows(Window& w, const std::uint32_t* pixels, int stride, int width,
+                                    int height) {
+    if (!w.surface_current || !w.visible) return false;
+    SDL_Surface* surface = SDL_GetWindowSurface(w.sdl);
+    if (surface == nullptr || surface->w != w.surface_width || surface->h != w.surface_height) {
+        return false;
+    }
+    std::vector<SDL_Rect> changed;
+    const auto row_bytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* source = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+        std::uint32_t* kept =
+            w.client_pixels.data() + static_cast<std::ptrdiff_t>(y) * w.client_width;
+        if (std::memcmp(source, kept, row_bytes) == 0) continue;
+        std::memcpy(kept, source, row_bytes);
+        if (!changed.empty() && changed.back().y + changed.back().h == w.strip_height() + y) {
+            ++changed.back().h;  // runs of rows go to the screen as one block
+        } else {
+            changed.push_back({0, w.strip_height() + y, width, 1});
+        }
+    }
+    for (const SDL_Rect& r : changed) {
+        const std::ptrdiff_t first_row = r.y - w.strip_height();
+        put_pixels(*surface, w.client_pixels.data() + first_row * w.client_width, w.client_width,
+                   r.w, r.h, r.x, r.y);
+    }
+    if (!changed.empty() &&
+        SDL_UpdateWindowSurfaceRects(w.sdl, changed.data(), static_cast<int>(changed.size())) != 0) {
+        w.surface_current = false;
+    }
+    return true;
 }
 
 // --- windows -----------------------------------------------------------------
@@ -233,7 +281,10 @@ void SdlPlatform::invalidate(WindowHandle window) {
 }
 
 void SdlPlatform::begin_paint(WindowHandle window) {
-    if (Window* w = find(window); w != nullptr) w->invalid = false;
+    if (Window* w = find(window); w != nullptr) {
+        w->invalid = false;
+        w->surface_current = false;  // a paint shows the whole picture again
+    }
 }
 
 void SdlPlatform::end_paint(WindowHandle) {}
@@ -257,6 +308,11 @@ std::intptr_t SdlPlatform::default_proc(WindowHandle window, MsgKind kind, std::
 // --- messages ----------------------------------------------------------------
 
 bool SdlPlatform::get_message(Message& out) {
+    // Input comes before what the platform makes itself (quit, paint, timer),
+    // so the window system is asked for news before one of those is handed
+    // out: unless a wait has just done so, or slept its whole time, which says
+    // that nothing came.  Asking costs a few system calls; a tick needs none.
+    bool up_to_date = false;
     for (;;) {
         if (!queue_.empty()) {
             out = queue_.front();
@@ -264,26 +320,37 @@ bool SdlPlatform::get_message(Message& out) {
             return true;
         }
         SDL_Event event;
-        if (SDL_PollEvent(&event) != 0) {
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
             translate_event(event);
+            continue;
+        }
+        const std::uint64_t now = SDL_GetTicks64();
+        const int sleep = timers_.sleep_ms(now);
+        const WindowHandle to_paint = window_to_paint();
+        if (!up_to_date && (quit_posted_ || to_paint != 0 || sleep == 0)) {
+            SDL_PumpEvents();
+            up_to_date = true;
             continue;
         }
         if (quit_posted_) {
             quit_posted_ = false;
             return false;
         }
-        for (std::size_t i = 0; i < windows_.size(); ++i) {
-            const Window* w = windows_[i].get();
-            if (w != nullptr && w->invalid && w->visible) {
-                out = {i + 1, MsgKind::Paint, 0, 0};
-                return true;
-            }
+        if (to_paint != 0) {
+            out = {to_paint, MsgKind::Paint, 0, 0};
+            return true;
         }
-        if (const std::optional<Timers::Tick> tick = timers_.take_tick()) {
+        if (const std::optional<Timers::Tick> tick = timers_.take_tick(now)) {
             out = {tick->window, MsgKind::Timer, tick->id, 0};
             return true;
         }
-        if (SDL_WaitEvent(&event) == 0) {
+        // Asleep until an event or the nearest deadline, and a millisecond
+        // more, so that a wait which ends by its time finds the timer due
+        // whatever the rounding of the clocks.
+        const int got = sleep < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, sleep + 1);
+        up_to_date = true;
+        if (got == 0) {
+            if (sleep >= 0 && SDL_GetTicks64() - now >= static_cast<std::uint64_t>(sleep)) continue;
             // Nothing more can come; end the way a quit does, so that nothing is lost.
             last_error_ = SDL_GetError();
             std::fprintf(stderr, "tovik: waiting for events failed: %s\n", last_error_.c_str());
@@ -291,6 +358,15 @@ bool SdlPlatform::get_message(Message& out) {
         }
         translate_event(event);
     }
+}
+
+// The first shown window that asks to be painted, 0 if none.
+WindowHandle SdlPlatform::window_to_paint() const {
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        const Window* w = windows_[i].get();
+        if (w != nullptr && w->invalid && w->visible) return i + 1;
+    }
+    return 0;
 }
 
 void SdlPlatform::translate_message(const Message& message) {
@@ -310,7 +386,7 @@ void SdlPlatform::post_quit(int) { quit_posted_ = true; }
 
 void SdlPlatform::set_timer(WindowHandle window, unsigned id, unsigned period_ms) {
     if (find(window) == nullptr) return;
-    if (!timers_.set(window, id, period_ms)) last_error_ = SDL_GetError();
+    timers_.set(window, id, period_ms, SDL_GetTicks64());
 }
 
 void SdlPlatform::kill_timer(WindowHandle window, unsigned id) { timers_.kill(window, id); }
@@ -387,6 +463,10 @@ void SdlPlatform::copy_image(WindowHandle window, ContextHandle, const Canvas& i
     height = std::min({height, image.height(), w->client_height});
     if (width <= 0 || height <= 0) return;
     const auto* software = dynamic_cast<const SoftwareCanvas*>(&image);
+    if (software != nullptr &&
+        copy_changed_rows(*w, software->data(), software->stride(), width, height)) {
+        return;
+    }
     for (int y = 0; y < height; ++y) {
         std::uint32_t* row = w->client_pixels.data() + static_cast<std::ptrdiff_t>(y) * w->client_width;
         if (software != nullptr) {

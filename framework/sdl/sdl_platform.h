@@ -96,6 +96,12 @@ private:
         // The last picture copied to the client area, kept to show again over
         // what a drop-down covered.
         std::vector<std::uint32_t> client_pixels;
+        // The window surface shows the menu bar and client_pixels as they are,
+        // nothing over them, at this size: a copy then only puts the rows
+        // that differ.
+        bool surface_current = false;
+        int surface_width = 0;
+        int surface_height = 0;
 
         int strip_height() const { return menu ? MenuBar::HEIGHT : 0; }
     };
@@ -112,6 +118,9 @@ private:
     void resize_client(Window& w, int width, int height);
     void destroy(WindowHandle window);
     void present(WindowHandle window);
+    WindowHandle window_to_paint() const;
+    bool copy_changed_rows(Window& w, const std::uint32_t* pixels, int stride, int width,
+                           int height);
 
     // Event translation (sdl_events.cpp).
     void translate_event(const SDL_Event& event);

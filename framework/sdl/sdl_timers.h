@@ -1,15 +1,18 @@
 // Periodic timers whose expiries become Timer messages.
 //
-// SDL runs timer callbacks on a thread of its own.  A callback only raises its
-// timer's flag and, when the flag was down, wakes the message loop with an
-// event; the loop turns a raised flag into one Timer message when it has
-// nothing else to deliver.  So ticks never pile up: at most one is pending
-// per timer, as with the native timer message.
+// A timer is a deadline that the message loop looks at when it has nothing
+// else to deliver, as the native timer message is made when the queue is
+// empty: a timer that is due gives one Timer message and its next deadline
+// lies one period on, so ticks never pile up (at most one is pending per
+// timer).  The loop sleeps in its wait for events until the nearest deadline,
+// so a tick costs one return from that wait: no thread of its own and no
+// wake-up event through the window system.
+//
+// Times are SDL_GetTicks64 milliseconds, passed in by the caller.
 #pragma once
 
-#include <SDL.h>
-
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -24,34 +27,29 @@ public:
         unsigned id;
     };
 
-    Timers() = default;
-    Timers(const Timers&) = delete;
-    Timers& operator=(const Timers&) = delete;
-    ~Timers();
-
     // Starts the timer, or restarts it with the new period if it runs.
-    // False when no timer can be made.
-    bool set(WindowHandle window, unsigned id, unsigned period_ms);
+    void set(WindowHandle window, unsigned id, unsigned period_ms, std::uint64_t now);
     void kill(WindowHandle window, unsigned id);
     void kill_all(WindowHandle window);
-    void clear();
+    void clear() { entries_.clear(); }
     bool running(WindowHandle window, unsigned id) const;
 
-    // The next timer whose period has passed since it was last taken, if any;
-    // taking it lowers its flag.  Timers take turns.
-    std::optional<Tick> take_tick();
+    // The next timer whose deadline has come, if any; its next deadline is
+    // then one period on, or one period from now when it is further behind.
+    // Timers take turns.
+    std::optional<Tick> take_tick(std::uint64_t now);
 
-    // Whether an event is the wake-up that a timer sends to the loop.
-    static bool is_wake_event(const SDL_Event& event);
+    // How long a wait may sleep before a timer is due: 0 when one is due, -1
+    // when none runs.
+    int sleep_ms(std::uint64_t now) const;
 
 private:
     struct Entry {
         WindowHandle window;
         unsigned id;
-        std::size_t slot;
-        SDL_TimerID sdl_timer;
+        std::uint64_t period;
+        std::uint64_t due;
     };
-    void remove(std::size_t index);
 
     std::vector<Entry> entries_;
     std::size_t next_ = 0;

@@ -70,6 +70,47 @@ TEST_F(SdlTest, CopiedImageIsShownBelowTheMenuStripClippedToTheClient) {
     EXPECT_NE(shown_pixel(graphics(), 0, 19), 0xFF0000u);  // the menu strip, not the image
 }
 
+// A copy after a copy puts only the rows that changed; what is shown is still
+// the whole newest picture, at the right rows below the menu strip.
+TEST_F(SdlTest, SuccessiveCopiesShowTheNewestPictureInEveryRow) {
+    start();
+    Canvas& image = *fw.offscreen_image;
+    image.fill_rect(0, 0, 601, 540, rgb(255, 255, 255));
+    fw.image_changed = 1;
+    present_image();
+    image.fill_rect(10, 100, 20, 102, rgb(255, 0, 0));  // a run of two rows
+    image.fill_rect(594, 300, 595, 301, rgb(0, 0, 255));
+    image.fill_rect(0, 490, 1, 491, rgb(0, 128, 0));     // the last row shown
+    fw.image_changed = 1;
+    present_image();
+    EXPECT_EQ(shown_pixel(graphics(), 10, 120), 0xFF0000u);
+    EXPECT_EQ(shown_pixel(graphics(), 19, 121), 0xFF0000u);
+    EXPECT_EQ(shown_pixel(graphics(), 20, 121), 0xFFFFFFu);
+    EXPECT_EQ(shown_pixel(graphics(), 10, 122), 0xFFFFFFu);
+    EXPECT_EQ(shown_pixel(graphics(), 594, 320), 0x0000FFu);
+    EXPECT_EQ(shown_pixel(graphics(), 0, 510), 0x008000u);
+    // Back to white: the changed rows are put again, and a paint shows the same.
+    image.fill_rect(0, 0, 601, 540, rgb(255, 255, 255));
+    fw.image_changed = 1;
+    present_image();
+    EXPECT_EQ(shown_pixel(graphics(), 10, 120), 0xFFFFFFu);
+    EXPECT_EQ(shown_pixel(graphics(), 594, 320), 0xFFFFFFu);
+    EXPECT_EQ(shown_pixel(graphics(), 0, 510), 0xFFFFFFu);
+}
+
+// A hidden window is not copied to the screen; showing it shows all that was
+// copied to it meanwhile.
+TEST_F(SdlTest, ImageCopiedWhileHiddenIsShownWithTheWindow) {
+    start();
+    platform->show_window(graphics(), false);
+    fw.offscreen_image->fill_rect(0, 0, 601, 540, rgb(0, 128, 0));
+    fw.image_changed = 1;
+    present_image();
+    platform->show_window(graphics(), true);
+    EXPECT_EQ(shown_pixel(graphics(), 297, 265), 0x008000u);
+    EXPECT_NE(shown_pixel(graphics(), 297, 5), 0x008000u);  // the menu strip
+}
+
 TEST_F(SdlTest, CloseBoxOfTheGraphicsWindowEndsTheWaitWithQuit) {
     start();
     window_event(SDL_WINDOWEVENT_CLOSE, graphics());

@@ -15,6 +15,20 @@ struct Kept {
     std::vector<EllipsePath::Run> runs;  // rows v_min, v_min + 2, ..., b
 };
 
+// Walks the quadrant of (a, b) into `kept`.  Out of line: its buffer would
+// otherwise deepen the stack of every lookup, which costs the drawing that
+// follows more than the walk itself.
+[[gnu::noinline]] void walk_into(Kept& kept, std::int64_t a, std::int64_t b) {
+    const EllipsePath path(a, b);
+    std::array<std::byte, (KEPT_AXIS / 2 + 1) * sizeof(EllipsePath::Run)> arena;
+    std::pmr::monotonic_buffer_resource pool(arena.data(), arena.size());
+    std::pmr::vector<EllipsePath::Run> runs(&pool);
+    path.runs(path.v_min(), b, runs);
+    kept.a = a;
+    kept.b = b;
+    kept.runs.assign(runs.begin(), runs.end());
+}
+
 // A few sizes, replaced in turn; each thread keeps its own.
 struct Cache {
     std::array<Kept, 16> slots;
@@ -25,14 +39,7 @@ struct Cache {
             if (k.a == a && k.b == b) return k;
         Kept& k = slots[next];
         next = (next + 1) % slots.size();
-        const EllipsePath path(a, b);
-        std::array<std::byte, (KEPT_AXIS / 2 + 1) * sizeof(EllipsePath::Run)> arena;
-        std::pmr::monotonic_buffer_resource pool(arena.data(), arena.size());
-        std::pmr::vector<EllipsePath::Run> runs(&pool);
-        path.runs(path.v_min(), b, runs);
-        k.a = a;
-        k.b = b;
-        k.runs.assign(runs.begin(), runs.end());
+        walk_into(k, a, b);
         return k;
     }
 };

@@ -178,7 +178,8 @@ bool SdlPlatform::copy_changed_rows(Window& w, const std::uint32_t* pixels, int 
     if (surface == nullptr || surface->w != w.surface_width || surface->h != w.surface_height) {
         return false;
     }
-    std::vector<SDL_Rect> changed;
+    std::vector<SDL_Rect>& changed = changed_rows_;
+    changed.clear();
     const auto row_bytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* source = pixels + static_cast<std::ptrdiff_t>(y) * stride;

@@ -139,6 +139,7 @@ private:
     std::deque<Message> queue_;
     bool quit_posted_ = false;
     Timers timers_;
+    std::vector<SDL_Rect> changed_rows_;  // copy_changed_rows' runs, kept between frames
     SignalWatcher signals_;
     std::string last_error_;
 };

@@ -63,6 +63,40 @@ constexpr std::intptr_t pack_point(int x, int y) {
                                       static_cast<std::uint32_t>(x & 0xFFFF));
 }
 
+// The client position of a LButtonDown: each half as an unsigned 16-bit number,
+// as the native message's is read.
+struct PackedPoint {
+    std::int32_t x = 0, y = 0;
+};
+constexpr PackedPoint unpack_point(std::intptr_t lparam) {
+    const auto packed = static_cast<std::uint32_t>(lparam);
+    return {static_cast<std::int32_t>(packed & 0xFFFFu),
+            static_cast<std::int32_t>((packed >> 16) & 0xFFFFu)};
+}
+
+// The platform's virtual-key codes that the framework names; letters and
+// digits are their capital ASCII codes.  (VKEY_, not VK_: the native headers
+// define those as macros.)
+constexpr std::uintptr_t VKEY_BACK = 8;
+constexpr std::uintptr_t VKEY_TAB = 9;
+constexpr std::uintptr_t VKEY_RETURN = 13;
+constexpr std::uintptr_t VKEY_SHIFT = 16;
+constexpr std::uintptr_t VKEY_CONTROL = 17;
+constexpr std::uintptr_t VKEY_MENU = 18;  // Alt
+constexpr std::uintptr_t VKEY_ESCAPE = 27;
+constexpr std::uintptr_t VKEY_LEFT = 37;
+constexpr std::uintptr_t VKEY_UP = 38;
+constexpr std::uintptr_t VKEY_RIGHT = 39;
+constexpr std::uintptr_t VKEY_DOWN = 40;
+constexpr std::uintptr_t VKEY_F10 = 121;
+
+// What the platform's windows take off their outer size: the frame on every
+// side, the caption above, and a menu bar below the caption.  Backends that
+// draw their own windows give the client area what is left, as natively.
+constexpr int NATIVE_FRAME = 3;
+constexpr int NATIVE_CAPTION = 23;
+constexpr int MENU_BAR_HEIGHT = 20;
+
 // Class styles.
 constexpr std::uint32_t CLASS_HREDRAW = 1u << 0;
 constexpr std::uint32_t CLASS_VREDRAW = 1u << 1;

@@ -19,16 +19,12 @@ void record_event() {
     if (fw.pending_kind == TOVIK_PERIODIC) {
         // A run longer than the counter can hold is written in pieces.
         if (fw.periodic_count == std::numeric_limits<std::int32_t>::max()) {
-            write_script_event(TOVIK_PERIODIC, 0, 0, 0);
-            fw.periodic_count = 0;
+            write_pending_periodic(fw.periodic_count);
         }
         ++fw.periodic_count;
         return;
     }
-    if (fw.periodic_count > 0) {
-        write_script_event(TOVIK_PERIODIC, 0, 0, 0);
-        fw.periodic_count = 0;
-    }
+    write_pending_periodic(fw.periodic_count);
     write_script_event(fw.pending_kind, fw.event_x, fw.event_y, fw.event_key);
 }
 

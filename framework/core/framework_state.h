@@ -46,8 +46,6 @@ enum RunCommand : unsigned {
     CMD_INFO = 9,
 };
 
-constexpr std::uintptr_t VK_CONTROL_KEY = 17;
-
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -81,7 +79,7 @@ struct FrameworkState {
     std::uint8_t logging = 1;
     std::int32_t ctrl_held = 0;
 
-    // The script file (script.cpp).
+    // The script file (script_file.cpp, script_writer.cpp, script_reader.cpp).
     ScriptFile script_file;
     ScriptMode script_mode = ScriptMode::None;
     std::uint8_t recording = 0;

@@ -23,12 +23,20 @@ void run_command(unsigned id);
 void handle_key_down(std::uintptr_t key);
 void handle_key_up(std::uintptr_t key);
 void handle_focus_lost();
+// Stops playing back; the script file stays as it is.
 void stop_playback();
-void stop_recording();  // without writing anything
+// Stops recording without writing anything: the file could not be had.
+void stop_recording_without_writing();
 
-// script.cpp
+// script_writer.cpp: a mouse or key line (a quit has none)
 void write_script_event(std::int32_t kind, std::int32_t x, std::int32_t y, signed char key);
+// The line of a pending run of `count` periodic events, if it holds any; count is 0 after.
+void write_pending_periodic(std::int32_t& count);
+
+// script_reader.cpp
 int read_script_event();
+
+// script_file.cpp
 void close_script();
 void close_script_at_exit();  // from now on, once for the process
 

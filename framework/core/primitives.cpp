@@ -46,7 +46,7 @@ bool logging_on() { return fw.logging != 0; }
 const char* name_of(ColourIndex colour) { return colour_names[static_cast<std::size_t>(colour)]; }
 
 // Builds the command for a shape and paints it.
-void render_shape(DrawKind kind, ColourIndex colour, std::int32_t width, std::int64_t x1,
+void submit_shape(DrawKind kind, ColourIndex colour, std::int32_t width, std::int64_t x1,
                   std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t x3 = 0,
                   std::int64_t y3 = 0) {
     DrawCommand command;
@@ -66,7 +66,7 @@ int draw_circle(ColourIndex colour, std::int32_t x, std::int32_t y, std::int32_t
     colour = check_colour(colour);
     radius = correct_radius(radius);
     if (logging_on()) TOVIK_print("%s circle at (%d,%d), radius %d\n", name_of(colour), x, y, radius);
-    render_shape(DRAW_OVAL, colour, 0, std::int64_t{x} - radius, std::int64_t{y} + radius,
+    submit_shape(DRAW_OVAL, colour, 0, std::int64_t{x} - radius, std::int64_t{y} + radius,
                  std::int64_t{x} + radius, std::int64_t{y} - radius);
     return 1;
 }
@@ -79,7 +79,7 @@ int draw_triangle(ColourIndex colour, std::int32_t x1, std::int32_t y1, std::int
         TOVIK_print("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", name_of(colour), x1, y1, x2,
                     y2, x3, y3);
     }
-    render_shape(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2, x3, y3);
+    submit_shape(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2, x3, y3);
     return 1;
 }
 
@@ -101,7 +101,7 @@ int draw_rectangle(ColourIndex colour, std::int32_t x1, std::int32_t y1, std::in
     width = correct_width(width);
     log_box("rectangle", "%s %s with bounding box (%d,%d) to (%d,%d) with line width %d\n",
             colour, x1, y1, x2, y2, width);
-    render_shape(DRAW_RECTANGLE, colour, width, x1, y1, x2, y2);
+    submit_shape(DRAW_RECTANGLE, colour, width, x1, y1, x2, y2);
     return 1;
 }
 
@@ -112,7 +112,7 @@ int draw_oval(ColourIndex colour, std::int32_t x1, std::int32_t y1, std::int32_t
     colour = check_colour(colour);
     log_box("oval", "%s %s with bounding box (%d,%d) to (%d,%d), line width %d\n", colour, x1,
             y1, x2, y2, width);
-    render_shape(DRAW_OVAL, colour, width, x1, y1, x2, y2);
+    submit_shape(DRAW_OVAL, colour, width, x1, y1, x2, y2);
     return 1;
 }
 
@@ -124,7 +124,7 @@ int draw_line(ColourIndex colour, std::int32_t x1, std::int32_t y1, std::int32_t
         TOVIK_print("%s line from (%d,%d) to (%d,%d), width %d\n", name_of(colour), x1, y1, x2,
                     y2, width);
     }
-    render_shape(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2);
+    submit_shape(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2);
     return 1;
 }
 

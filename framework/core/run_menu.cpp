@@ -43,17 +43,14 @@ void toggle_logging() {
 
 // Recording and playback never share the script file: starting one ends the
 // other first, as its own stop command would.
-void end_recording() {
+void stop_recording_and_write_out() {
     fw.recording = 0;
     check(CMD_RECORD, false);
-    if (fw.periodic_count > 0) {
-        write_script_event(TOVIK_PERIODIC, 0, 0, 0);
-        fw.periodic_count = 0;
-    }
+    write_pending_periodic(fw.periodic_count);
     close_script();
 }
 
-void end_playback() {
+void stop_playback_and_close() {
     fw.playing_back = 0;
     fw.play_one_pending = 0;
     check(CMD_PLAYBACK, false);
@@ -62,22 +59,22 @@ void end_playback() {
 
 void toggle_recording() {
     if (fw.recording == 1) {
-        end_recording();
+        stop_recording_and_write_out();
         return;
     }
     // The file may still be open for reading after a playback that ended on
     // an unrecognised line.
-    if (fw.playing_back == 1 || fw.play_one_pending == 1 || fw.script_file) end_playback();
+    if (fw.playing_back == 1 || fw.play_one_pending == 1 || fw.script_file) stop_playback_and_close();
     fw.recording = 1;
     check(CMD_RECORD, true);
 }
 
 void toggle_playback() {
     if (fw.playing_back == 1) {
-        end_playback();
+        stop_playback_and_close();
         return;
     }
-    if (fw.recording == 1) end_recording();
+    if (fw.recording == 1) stop_recording_and_write_out();
     fw.animating = 0;
     fw.single_step = 0;
     fw.playing_back = 1;
@@ -85,7 +82,7 @@ void toggle_playback() {
 }
 
 void play_one() {
-    if (fw.recording == 1) end_recording();
+    if (fw.recording == 1) stop_recording_and_write_out();
     fw.play_one_pending = 1;
     fw.animating = 0;
     fw.single_step = 0;
@@ -154,13 +151,13 @@ void run_command(unsigned id) {
 }
 
 void handle_key_down(std::uintptr_t key) {
-    if (key == VK_CONTROL_KEY) fw.ctrl_held = 1;
+    if (key == VKEY_CONTROL) fw.ctrl_held = 1;
     if (fw.ctrl_held != 1) return;
     if (const unsigned command = shortcut_command(key); command != 0) run_command(command);
 }
 
 void handle_key_up(std::uintptr_t key) {
-    if (key == VK_CONTROL_KEY) fw.ctrl_held = 0;
+    if (key == VKEY_CONTROL) fw.ctrl_held = 0;
 }
 
 // A Ctrl released while another window has the focus never reaches us; without
@@ -181,7 +178,7 @@ int TOVIK_set_logging(std::int32_t flag) {
 
 namespace tovik {
 
-void stop_recording() {
+void stop_recording_without_writing() {
     fw.recording = 0;
     fw.periodic_count = 0;
     check(CMD_RECORD, false);

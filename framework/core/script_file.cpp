@@ -40,7 +40,7 @@ std::FILE* script_stream(ScriptMode mode) {
     if (opened == OpenResult::NotRegular) {
         script_message("Cannot use script file %s: it is not a regular file\n");
         // Trying again at every event would only repeat the message.
-        if (writing) stop_recording();
+        if (writing) stop_recording_without_writing();
         return nullptr;
     }
     if (opened != OpenResult::Opened) {
@@ -59,8 +59,8 @@ void close_script_at_exit() {
 
 void close_script() {
     // A recording that ends with the program keeps its last periodic run.
-    if (fw.recording != 0 && fw.periodic_count > 0 && fw.script_mode != ScriptMode::Reading) {
-        write_script_event(TOVIK_PERIODIC, 0, 0, 0);
+    if (fw.recording != 0 && fw.script_mode != ScriptMode::Reading) {
+        write_pending_periodic(fw.periodic_count);
     }
     release_script_file();
 }

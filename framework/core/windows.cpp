@@ -44,12 +44,10 @@ void set_origin(WindowHandle window) {
 }
 
 void mouse_event(std::intptr_t lparam) {
-    const auto packed = static_cast<std::uint32_t>(lparam);
-    const std::int32_t sx = static_cast<std::int32_t>(packed & 0xFFFFu);
-    const std::int32_t sy = static_cast<std::int32_t>((packed >> 16) & 0xFFFFu);
+    const PackedPoint client = unpack_point(lparam);
     fw.pending_kind = TOVIK_MOUSE;
-    fw.event_x = sx - fw.origin_x;
-    fw.event_y = fw.origin_y - sy;
+    fw.event_x = client.x - fw.origin_x;
+    fw.event_y = fw.origin_y - client.y;
 }
 
 void char_event(std::uintptr_t code) {

@@ -101,13 +101,13 @@ TEST_F(WaitTest, TypedCharactersBecomeSignedKeysUnlessCtrlIsHeld) {
     EXPECT_EQ(wait(), TOVIK_KBD);
     EXPECT_EQ(key, -56);
 
-    fake.key_down(VK_CONTROL_KEY);
+    fake.key_down(VKEY_CONTROL);
     fake.type_char('x');  // a command character, never a key event
     click_at(0, 0);
     EXPECT_EQ(wait(), TOVIK_MOUSE);
     EXPECT_EQ(key, 0);
 
-    fake.key_up(VK_CONTROL_KEY);
+    fake.key_up(VKEY_CONTROL);
     fake.key_down('B', 'b');  // translated into a typed character
     EXPECT_EQ(wait(), TOVIK_KBD);
     EXPECT_EQ(key, 'b');

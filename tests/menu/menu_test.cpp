@@ -16,8 +16,8 @@ protected:
         while (fake.queued() > 0) pump_message();
     }
 
-    void ctrl_down(WindowHandle window = 0) { fake.key_down(VK_CONTROL_KEY, 0, window); }
-    void ctrl_up(WindowHandle window = 0) { fake.key_up(VK_CONTROL_KEY, window); }
+    void ctrl_down(WindowHandle window = 0) { fake.key_down(VKEY_CONTROL, 0, window); }
+    void ctrl_up(WindowHandle window = 0) { fake.key_up(VKEY_CONTROL, window); }
     // A letter key as the platform sends it with Ctrl held: the virtual key is
     // the capital letter, the typed character a control code.
     void ctrl_letter(char letter, WindowHandle window = 0) {

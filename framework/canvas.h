@@ -22,6 +22,8 @@ constexpr Colour rgb(unsigned r, unsigned g, unsigned b) {
 constexpr unsigned red_of(Colour c) { return c & 0xFFu; }
 constexpr unsigned green_of(Colour c) { return (c >> 8) & 0xFFu; }
 constexpr unsigned blue_of(Colour c) { return (c >> 16) & 0xFFu; }
+// The colour as a pixel of a canvas's rows and of the screen: 0x00RRGGBB.
+constexpr std::uint32_t xrgb_of(Colour c) { return (red_of(c) << 16) | (green_of(c) << 8) | blue_of(c); }
 
 struct Point64 {
     std::int64_t x = 0, y = 0;
@@ -95,6 +97,10 @@ public:
                           Colour background) = 0;
 
     virtual Colour pixel(int x, int y) const = 0;
+    // The whole image as rows of 0x00RRGGBB pixels, width() apart, with all
+    // drawing finished: what a window system copies to the screen.  Null for a
+    // canvas that keeps no such rows; pixel() then reads it.
+    virtual const std::uint32_t* rows() const { return nullptr; }
 };
 
 }  // namespace tovik

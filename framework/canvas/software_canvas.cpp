@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "canvas/pixel_format.h"
 #include "canvas/span_set.h"
@@ -14,6 +15,15 @@ SoftwareCanvas::SoftwareCanvas(int width, int height)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {}
+
+std::unique_ptr<SoftwareCanvas> SoftwareCanvas::create(int width, int height) {
+    if (width < 0 || height < 0) return nullptr;
+    try {
+        return std::make_unique<SoftwareCanvas>(width, height);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
 
 SoftwareCanvas::~SoftwareCanvas() = default;
 SoftwareCanvas::SoftwareCanvas(SoftwareCanvas&&) noexcept = default;

@@ -32,6 +32,8 @@ struct CanvasCounters {
 class SoftwareCanvas final : public Canvas {
 public:
     SoftwareCanvas(int width, int height);
+    // Null, instead of an exception, when the size is negative or the memory is not there.
+    static std::unique_ptr<SoftwareCanvas> create(int width, int height);
     ~SoftwareCanvas() override;
     SoftwareCanvas(SoftwareCanvas&&) noexcept;
     SoftwareCanvas& operator=(SoftwareCanvas&&) noexcept;
@@ -63,6 +65,7 @@ public:
                   Colour foreground, bool transparent, Colour background) override;
 
     Colour pixel(int x, int y) const override;
+    const std::uint32_t* rows() const override { return pixels_.data(); }
 
 private:
     raster::PixelWriter writer(Colour colour);

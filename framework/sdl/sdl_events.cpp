@@ -1,25 +1,7 @@
-// Translation of SDL's events into the platform's messages.
+// Translation of SDL's events into the window system's input calls.
 //
-// Implements:
-//   - keys: KeyDown/KeyUp with virtual-key codes; the text event that SDL sends
-//     right after a key's event is taken with it, so the KeyDown carries the
-//     character the key types (code points above 255 are dropped).  Alt without
-//     Ctrl, and F10, make system keys: they work the menu and are Other to the
-//     window, as the native system keys are.
-//   - mouse: a left press in the client area is LButtonDown in client pixels
-//     (below the menu strip); other buttons, releases, motion and the wheel
-//     are Other.
-//   - the menu: presses in the strip, and every press, motion and key while a
-//     drop-down is open, go to the menu and become no message; a chosen item
-//     posts Command to its window.  Key releases still reach the window, so
-//     that a Ctrl let go over an open drop-down is not held for ever.
-//   - window events: exposure and resizes invalidate (resizes send Size first),
-//     focus loss is KillFocus and closes a drop-down, the close box destroys.
-// Known limits: pressing and releasing Alt alone does not select the menu bar;
-// a right-hand Alt that a layout uses as AltGr counts as Alt.
-#include <algorithm>
-#include <cctype>
-
+// The text that SDL queues right behind a key's event is taken with it, as the
+// text that key typed.  A right-hand Alt that a layout uses as AltGr counts as Alt.
 #include "sdl/sdl_keys.h"
 #include "sdl/sdl_platform.h"
 #include "sdl/sdl_x11.h"
@@ -32,7 +14,7 @@ void SdlPlatform::translate_event(const SDL_Event& event) {
         return;
     }
     if (const unsigned long gone = x11::destroyed_window(event); gone != 0) {
-        destroy(handle_of_x_window(gone));  // as if closed: nothing is left to show
+        close_window(handle_of_x_window(gone));  // as if closed: nothing is left to show
         return;
     }
     switch (event.type) {
@@ -43,25 +25,22 @@ void SdlPlatform::translate_event(const SDL_Event& event) {
         on_window_event(event.window);
         break;
     case SDL_KEYDOWN:
-        on_key_down(event.key);
-        break;
     case SDL_KEYUP:
-        on_key_up(event.key);
+        on_key(event.key);
         break;
-    case SDL_TEXTINPUT:
-        on_text(event.text);
+    case SDL_TEXTINPUT:  // text without a key event of its own, e.g. from an input method
+        text_input(handle_of(event.text.windowID), latin1_characters(event.text.text));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        on_mouse_button(event.button);
+        mouse_button(handle_of(event.button.windowID), event.button.x, event.button.y,
+                     event.button.button == SDL_BUTTON_LEFT, event.type == SDL_MOUSEBUTTONDOWN);
         break;
     case SDL_MOUSEMOTION:
-        on_mouse_motion(event.motion);
+        mouse_move(handle_of(event.motion.windowID), event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEWHEEL:
-        if (const WindowHandle window = handle_of(event.wheel.windowID); window != 0) {
-            queue(window, MsgKind::Other);
-        }
+        other_input(handle_of(event.wheel.windowID));
         break;
     default:
         break;
@@ -70,33 +49,23 @@ void SdlPlatform::translate_event(const SDL_Event& event) {
 
 void SdlPlatform::on_window_event(const SDL_WindowEvent& event) {
     const WindowHandle window = handle_of(event.windowID);
-    Window* w = find(window);
-    if (w == nullptr) return;
     switch (event.event) {
     case SDL_WINDOWEVENT_EXPOSED:
-        present(window);  // the menu strip at once; the client area when it is painted
-        invalidate(window);
+        exposed(window);
         break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED: {
-        int width = 0;
-        int height = 0;
-        SDL_GetWindowSize(w->sdl, &width, &height);
-        resize_client(*w, width, height);
-        if (w->menu) w->menu->set_width(width);
-        send(window, MsgKind::Size);
-        invalidate(window);
-        present(window);
-        break;
-    }
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-        if (w->menu && w->menu->is_open()) {
-            w->menu->close();
-            present(window);
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        if (const Native* n = native(window); n != nullptr) {
+            int width = 0;
+            int height = 0;
+            SDL_GetWindowSize(n->sdl, &width, &height);
+            resized(window, width, height);
         }
-        queue(window, MsgKind::KillFocus);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        focus_lost(window);
         break;
     case SDL_WINDOWEVENT_CLOSE:
-        destroy(window);
+        close_window(window);
         break;
     default:
         break;
@@ -119,109 +88,16 @@ std::string SdlPlatform::take_paired_text() {
     return {};
 }
 
-void SdlPlatform::on_key_down(const SDL_KeyboardEvent& event) {
-    const std::string text = take_paired_text();
+void SdlPlatform::on_key(const SDL_KeyboardEvent& event) {
     const WindowHandle window = handle_of(event.windowID);
-    Window* w = find(window);
-    if (w == nullptr) return;
-
     const SDL_Keysym& key = event.keysym;
-    const std::uintptr_t vk = virtual_key(key);
-    const bool ctrl = (key.mod & KMOD_CTRL) != 0;
-    const bool alt = (key.mod & KMOD_ALT) != 0;
-    std::vector<unsigned char> typed_text = latin1_characters(text);
-    // With Ctrl alone a key types its control character or nothing, whatever text SDL made.
-    if (ctrl && !alt) typed_text.clear();
-    unsigned typed = control_character(key);
-    if (typed != 0) {
-        typed_text.clear();
-    } else if (!typed_text.empty()) {
-        typed = typed_text.front();
-        typed_text.erase(typed_text.begin());
-    }
-
-    if (w->menu && w->menu->is_open()) {
-        // A held key repeating must not choose what its first press opened.
-        const bool moves = vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT;
-        if (event.repeat == 0 || moves) apply(window, w->menu->key_down(vk, typed));
+    const KeyState state{(key.mod & KMOD_CTRL) != 0, (key.mod & KMOD_ALT) != 0, event.repeat != 0};
+    if (event.type == SDL_KEYUP) {
+        key_up(window, virtual_key(key), state);
         return;
     }
-    if (is_system_key(key)) {
-        if (w->menu) {
-            MenuBar::Result result;
-            if (key.scancode == SDL_SCANCODE_F10) {
-                result = w->menu->open_by_key(0);
-            } else if (vk < 0x80 && std::isalnum(static_cast<int>(vk))) {
-                result = w->menu->open_by_key(static_cast<char>(std::tolower(static_cast<int>(vk))));
-            }
-            if (result.consumed) {
-                apply(window, result);
-                return;
-            }
-        }
-        queue(window, MsgKind::Other);
-        return;
-    }
-    queue(window, MsgKind::KeyDown, vk, static_cast<std::intptr_t>(typed));
-    // Text of more than one character (an input method's) follows as characters.
-    for (const unsigned char c : typed_text) queue(window, MsgKind::Char, c);
-}
-
-void SdlPlatform::on_key_up(const SDL_KeyboardEvent& event) {
-    const WindowHandle window = handle_of(event.windowID);
-    if (window == 0) return;
-    const std::uintptr_t vk = virtual_key(event.keysym);
-    if (is_system_key(event.keysym) && vk != VK_CONTROL) {
-        queue(window, MsgKind::Other);
-    } else {
-        queue(window, MsgKind::KeyUp, vk);
-    }
-}
-
-// Text without a key event of its own, e.g. from an input method.
-void SdlPlatform::on_text(const SDL_TextInputEvent& event) {
-    const WindowHandle window = handle_of(event.windowID);
-    const Window* w = find(window);
-    if (w == nullptr || (w->menu && w->menu->is_open())) return;
-    for (const unsigned char c : latin1_characters(event.text)) queue(window, MsgKind::Char, c);
-}
-
-void SdlPlatform::on_mouse_button(const SDL_MouseButtonEvent& event) {
-    const WindowHandle window = handle_of(event.windowID);
-    Window* w = find(window);
-    if (w == nullptr) return;
-    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-    const bool left = event.button == SDL_BUTTON_LEFT;
-    const int strip = w->strip_height();
-    if (w->menu && (w->menu->is_open() || event.y < strip)) {
-        MenuBar::Result result = MenuBar::Result::taken();  // other buttons do nothing to the menu
-        if (left) result = down ? w->menu->mouse_down(event.x, event.y) : w->menu->mouse_up(event.x, event.y);
-        if (result.consumed) {
-            apply(window, result);
-            return;
-        }
-    }
-    if (down && left && event.y >= strip) {
-        queue(window, MsgKind::LButtonDown, 0, pack_point(event.x, event.y - strip));
-    } else {
-        queue(window, MsgKind::Other);
-    }
-}
-
-void SdlPlatform::on_mouse_motion(const SDL_MouseMotionEvent& event) {
-    const WindowHandle window = handle_of(event.windowID);
-    Window* w = find(window);
-    if (w == nullptr) return;
-    if (w->menu && w->menu->is_open()) {
-        apply(window, w->menu->mouse_move(event.x, event.y));
-        return;
-    }
-    queue(window, MsgKind::Other);
-}
-
-void SdlPlatform::apply(WindowHandle window, const MenuBar::Result& result) {
-    if (result.command) queue(window, MsgKind::Command, *result.command);
-    if (result.redraw) present(window);
+    const std::string text = take_paired_text();
+    key_down(window, virtual_key(key), state, latin1_characters(text));
 }
 
 }  // namespace tovik::sdl

@@ -25,30 +25,30 @@ std::uintptr_t positional_key(SDL_Scancode scancode) {
     }
     switch (scancode) {
     case SDL_SCANCODE_0: return '0';
-    case SDL_SCANCODE_BACKSPACE: return VK_BACK;
-    case SDL_SCANCODE_TAB: return VK_TAB;
+    case SDL_SCANCODE_BACKSPACE: return VKEY_BACK;
+    case SDL_SCANCODE_TAB: return VKEY_TAB;
     case SDL_SCANCODE_CLEAR: return 12;
     case SDL_SCANCODE_RETURN:
     case SDL_SCANCODE_RETURN2:
-    case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
+    case SDL_SCANCODE_KP_ENTER: return VKEY_RETURN;
     case SDL_SCANCODE_LSHIFT:
-    case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+    case SDL_SCANCODE_RSHIFT: return VKEY_SHIFT;
     case SDL_SCANCODE_LCTRL:
-    case SDL_SCANCODE_RCTRL: return VK_CONTROL;
+    case SDL_SCANCODE_RCTRL: return VKEY_CONTROL;
     case SDL_SCANCODE_LALT:
-    case SDL_SCANCODE_RALT: return VK_MENU;
+    case SDL_SCANCODE_RALT: return VKEY_MENU;
     case SDL_SCANCODE_PAUSE: return 19;
     case SDL_SCANCODE_CAPSLOCK: return 20;
-    case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
+    case SDL_SCANCODE_ESCAPE: return VKEY_ESCAPE;
     case SDL_SCANCODE_SPACE: return 32;
     case SDL_SCANCODE_PAGEUP: return 33;
     case SDL_SCANCODE_PAGEDOWN: return 34;
     case SDL_SCANCODE_END: return 35;
     case SDL_SCANCODE_HOME: return 36;
-    case SDL_SCANCODE_LEFT: return VK_LEFT;
-    case SDL_SCANCODE_UP: return VK_UP;
-    case SDL_SCANCODE_RIGHT: return VK_RIGHT;
-    case SDL_SCANCODE_DOWN: return VK_DOWN;
+    case SDL_SCANCODE_LEFT: return VKEY_LEFT;
+    case SDL_SCANCODE_UP: return VKEY_UP;
+    case SDL_SCANCODE_RIGHT: return VKEY_RIGHT;
+    case SDL_SCANCODE_DOWN: return VKEY_DOWN;
     case SDL_SCANCODE_SELECT: return 41;
     case SDL_SCANCODE_EXECUTE: return 43;
     case SDL_SCANCODE_PRINTSCREEN: return 44;
@@ -91,35 +91,8 @@ std::uintptr_t virtual_key(const SDL_Keysym& key) {
     return positional_key(key.scancode);
 }
 
-unsigned control_character(const SDL_Keysym& key) {
-    const bool ctrl = (key.mod & KMOD_CTRL) != 0;
-    switch (key.scancode) {
-    case SDL_SCANCODE_RETURN:
-    case SDL_SCANCODE_RETURN2:
-    case SDL_SCANCODE_KP_ENTER: return ctrl ? 10 : 13;
-    case SDL_SCANCODE_BACKSPACE: return ctrl ? 127 : 8;
-    case SDL_SCANCODE_TAB: return 9;
-    case SDL_SCANCODE_ESCAPE: return 27;
-    default: break;
-    }
-    if (!ctrl) return 0;
-    if (is_ascii_letter(key.sym)) return static_cast<unsigned>(key.sym - SDLK_a + 1);
-    switch (key.sym) {
-    case SDLK_LEFTBRACKET: return 27;
-    case SDLK_BACKSLASH: return 28;
-    case SDLK_RIGHTBRACKET: return 29;
-    default: return 0;
-    }
-}
-
-bool is_system_key(const SDL_Keysym& key) {
-    if ((key.mod & KMOD_CTRL) != 0) return false;
-    return (key.mod & KMOD_ALT) != 0 || key.scancode == SDL_SCANCODE_F10 ||
-           key.scancode == SDL_SCANCODE_LALT || key.scancode == SDL_SCANCODE_RALT;
-}
-
-std::vector<unsigned char> latin1_characters(std::string_view utf8) {
-    std::vector<unsigned char> out;
+std::string latin1_characters(std::string_view utf8) {
+    std::string out;
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
@@ -154,7 +127,7 @@ std::vector<unsigned char> latin1_characters(std::string_view utf8) {
         // An overlong form of a small code point is not that code point.
         const bool overlong = (length == 2 && code < 0x80) || (length == 3 && code < 0x800) ||
                               (length == 4 && code < 0x10000);
-        if (!overlong && code <= 0xFF) out.push_back(static_cast<unsigned char>(code));
+        if (!overlong && code <= 0xFF) out.push_back(static_cast<char>(code));
         i += length;
     }
     return out;

@@ -12,14 +12,9 @@ EM_JS(void, tovik_js_create_canvas, (int window, const char* title, int width, i
 EM_JS(void, tovik_js_show_canvas, (int window, int show), {
     Module.tovikPage.showCanvas(window, show !== 0);
 });
-EM_JS(void, tovik_js_present, (int window, const void* rgba, int width, int height), {
-    Module.tovikPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
-});
-EM_JS(void, tovik_js_start_timer, (int window, unsigned id, unsigned period), {
-    Module.tovikPage.startTimer(window, id, period);
-});
-EM_JS(void, tovik_js_stop_timer, (int window, unsigned id), {
-    Module.tovikPage.stopTimer(window, id);
+EM_JS(void, tovik_js_present, (int window, const void* rgba, int width, int height, int top, int count), {
+    Module.tovikPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
+                             top, count);
 });
 EM_JS(int, tovik_js_screen_height, (), {
     return window.screen.height;
@@ -33,8 +28,8 @@ EM_JS(int, tovik_js_take_event, (int* out, char* text, int text_size), {
     stringToUTF8(e.text || "", text, text_size);
     return 1;
 });
-EM_ASYNC_JS(void, tovik_js_wait_for_event, (), {
-    await Module.tovikPage.waitForEvent();
+EM_ASYNC_JS(void, tovik_js_wait_for_event, (int timeout), {
+    await Module.tovikPage.waitForEvent(timeout);
 });
 // clang-format on
 
@@ -48,19 +43,14 @@ void JsPage::show_canvas(WindowHandle window, bool show) {
     tovik_js_show_canvas(static_cast<int>(window), show ? 1 : 0);
 }
 
-void JsPage::present(WindowHandle window, const std::uint32_t* rgba, int width, int height) {
-    tovik_js_present(static_cast<int>(window), rgba, width, height);
-}
-
-void JsPage::start_timer(WindowHandle window, unsigned id, unsigned period_ms) {
-    tovik_js_start_timer(static_cast<int>(window), id, period_ms);
-}
-
-void JsPage::stop_timer(WindowHandle window, unsigned id) {
-    tovik_js_stop_timer(static_cast<int>(window), id);
+void JsPage::present(WindowHandle window, const std::uint32_t* rgba, int width, int height, int top,
+                     int count) {
+    tovik_js_present(static_cast<int>(window), rgba, width, height, top, count);
 }
 
 int JsPage::screen_height() { return tovik_js_screen_height(); }
+
+std::uint64_t JsPage::now_ms() { return static_cast<std::uint64_t>(emscripten_get_now()); }
 
 std::optional<PageEvent> JsPage::take_event() {
     int fields[6] = {};
@@ -77,6 +67,6 @@ std::optional<PageEvent> JsPage::take_event() {
     return event;
 }
 
-void JsPage::wait_for_event() { tovik_js_wait_for_event(); }
+void JsPage::wait_for_event(int timeout_ms) { tovik_js_wait_for_event(timeout_ms); }
 
 }  // namespace tovik::web

@@ -1,6 +1,6 @@
-// What the web backend asks of the page around it: canvases for windows, one
-// picture copy per present, interval timers, and the page's input as events.
-// The real page is JavaScript (js_page.cpp); tests use a fake.
+// What the web backend asks of the page around it: canvases for windows,
+// copies of changed rows, a clock, and the page's input as events.  The real
+// page is JavaScript (js_page.cpp); tests use a fake.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,6 @@ enum class PageEventKind : int {
     MouseUp = 4,    // as MouseDown
     MouseMove = 5,  // a, b: canvas pixels
     Blur = 6,       // the canvas lost the keyboard focus
-    Tick = 7,       // a: timer id
     Report = 8,     // text: a message for the user (a failed save or load)
 };
 
@@ -42,14 +41,17 @@ public:
     // A hidden canvas of width x height pixels under a title, for `window`.
     virtual void create_canvas(WindowHandle window, const char* title, int width, int height) = 0;
     virtual void show_canvas(WindowHandle window, bool show) = 0;
-    // One copy of width x height RGBA pixels (R first in memory) to the canvas.
-    virtual void present(WindowHandle window, const std::uint32_t* rgba, int width, int height) = 0;
-    virtual void start_timer(WindowHandle window, unsigned id, unsigned period_ms) = 0;
-    virtual void stop_timer(WindowHandle window, unsigned id) = 0;
+    // Rows top .. top + count - 1 of width x height RGBA pixels (R first in
+    // memory) to the canvas.
+    virtual void present(WindowHandle window, const std::uint32_t* rgba, int width, int height,
+                         int top, int count) = 0;
     virtual int screen_height() = 0;
+    // Milliseconds of a clock that never goes back.
+    virtual std::uint64_t now_ms() = 0;
     virtual std::optional<PageEvent> take_event() = 0;
-    // Yields to the browser until the page has an event.
-    virtual void wait_for_event() = 0;
+    // Yields to the browser until the page has an event or `timeout_ms` has
+    // passed (-1: no limit).
+    virtual void wait_for_event(int timeout_ms) = 0;
 };
 
 }  // namespace tovik::web

@@ -56,6 +56,7 @@ public:
                   Colour foreground, bool transparent, Colour background) override;
 
     Colour pixel(int x, int y) const override;
+    const std::uint32_t* rows() const override { return data(); }
 
 private:
     GdiCanvas(int width, int height, HDC dc, HBITMAP bitmap, HGDIOBJ old_bitmap,

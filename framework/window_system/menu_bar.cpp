@@ -1,12 +1,11 @@
-#include "drawn_menu/menu_bar.h"
+#include "window_system/menu_bar.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string_view>
 
-#include "drawn_menu/virtual_keys.h"
 
-namespace tovik::drawn_menu {
+namespace tovik::window_system {
 
 namespace {
 
@@ -62,14 +61,14 @@ void draw_label(Canvas& canvas, const LabelParts& label, int x, int y, Colour co
 
 }  // namespace
 
-MenuBar::MenuBar(const MenuStore& store, MenuHandle bar, int width)
-    : store_(store), bar_(bar), width_(std::max(width, 0)), bar_image_(width_, HEIGHT) {
-    refresh();
+MenuBar::MenuBar(const MenuStore& store, MenuHandle bar, int width, CanvasFactory make_canvas)
+    : store_(store), bar_(bar), make_canvas_(std::move(make_canvas)) {
+    set_width(width);
 }
 
 void MenuBar::set_width(int width) {
     width_ = std::max(width, 0);
-    bar_image_ = SoftwareCanvas(width_, HEIGHT);
+    bar_image_ = make_canvas_(std::max(width_, 1), HEIGHT);
     refresh();
 }
 
@@ -173,23 +172,23 @@ MenuBar::Result MenuBar::open_by_key(char letter) {
 
 MenuBar::Result MenuBar::key_down(std::uintptr_t virtual_key, unsigned typed) {
     switch (virtual_key) {
-    case VK_ESCAPE:
-    case VK_MENU:
-    case VK_F10:
+    case VKEY_ESCAPE:
+    case VKEY_MENU:
+    case VKEY_F10:
         close();
         return Result::changed();
-    case VK_UP:
-    case VK_DOWN: {
-        const int next = step_selection(selected_, virtual_key == VK_DOWN ? 1 : -1);
+    case VKEY_UP:
+    case VKEY_DOWN: {
+        const int next = step_selection(selected_, virtual_key == VKEY_DOWN ? 1 : -1);
         if (next == selected_) return Result::taken();
         selected_ = next;
         draw_drop_down();
         return Result::changed();
     }
-    case VK_LEFT:
-    case VK_RIGHT: {
+    case VKEY_LEFT:
+    case VKEY_RIGHT: {
         const int count = static_cast<int>(titles_.size());
-        const int direction = virtual_key == VK_RIGHT ? 1 : -1;
+        const int direction = virtual_key == VKEY_RIGHT ? 1 : -1;
         for (int n = 1; n <= count; ++n) {
             const int title = ((open_ + direction * n) % count + count) % count;
             if (titles_[static_cast<std::size_t>(title)].popup != 0) {
@@ -199,7 +198,7 @@ MenuBar::Result MenuBar::key_down(std::uintptr_t virtual_key, unsigned typed) {
         }
         return Result::changed();
     }
-    case VK_RETURN:
+    case VKEY_RETURN:
         if (choosable(selected_)) return choose(selected_);
         close();
         return Result::changed();
@@ -298,7 +297,7 @@ void MenuBar::layout_titles() {
         title.popup = item.popup() ? static_cast<MenuHandle>(item.id_or_popup) : 0;
         if (!store_.valid(title.popup)) title.popup = 0;
         title.left = x;
-        title.right = x + 2 * TITLE_PADDING + bar_image_.text_extent(MENU_FONT, title.label.text).width;
+        title.right = x + 2 * TITLE_PADDING + text_width(title.label.text);
         x = title.right;
         titles_.push_back(std::move(title));
     }
@@ -306,9 +305,9 @@ void MenuBar::layout_titles() {
 
 void MenuBar::layout_drop_down() {
     rows_.clear();
-    const TextMetrics metrics = bar_image_.font_metrics(MENU_FONT);
+    const TextMetrics metrics = bar_image_ ? bar_image_->font_metrics(MENU_FONT) : TextMetrics{};
     const int row_height = std::max(MIN_ROW_HEIGHT, metrics.height + 6);
-    int text_width = 0;
+    int longest_text = 0;
     int shortcut_width = 0;
     int y = BORDER + PADDING;
     for (const MenuItem& item : open_items()) {
@@ -318,15 +317,14 @@ void MenuBar::layout_drop_down() {
             y += SEPARATOR_HEIGHT;
         } else {
             row.label = parse_label(item.label);
-            text_width = std::max(text_width, bar_image_.text_extent(MENU_FONT, row.label.text).width);
-            shortcut_width =
-                std::max(shortcut_width, bar_image_.text_extent(MENU_FONT, row.label.shortcut).width);
+            longest_text = std::max(longest_text, text_width(row.label.text));
+            shortcut_width = std::max(shortcut_width, text_width(row.label.shortcut));
             y += row_height;
         }
         row.bottom = y;
         rows_.push_back(std::move(row));
     }
-    const int width = 2 * BORDER + GUTTER + text_width +
+    const int width = 2 * BORDER + GUTTER + longest_text +
                       (shortcut_width > 0 ? SHORTCUT_GAP + shortcut_width : 0) + RIGHT_MARGIN;
     const int height = y + PADDING + BORDER;
     const Title& title = titles_[static_cast<std::size_t>(open_)];
@@ -335,18 +333,24 @@ void MenuBar::layout_drop_down() {
     drop_rect_ = {left, HEIGHT, left + width, HEIGHT + height};
 }
 
+int MenuBar::text_width(std::string_view text) const {
+    return bar_image_ ? bar_image_->text_extent(MENU_FONT, text).width : 0;
+}
+
 void MenuBar::draw_bar() {
-    bar_image_.fill_rect(0, 0, width_, HEIGHT, BAR_COLOUR);
-    const TextMetrics metrics = bar_image_.font_metrics(MENU_FONT);
+    if (!bar_image_) return;
+    Canvas& bar = *bar_image_;
+    bar.fill_rect(0, 0, width_, HEIGHT, BAR_COLOUR);
+    const TextMetrics metrics = bar.font_metrics(MENU_FONT);
     const int text_top = (HEIGHT - metrics.height) / 2;
     for (std::size_t i = 0; i < titles_.size(); ++i) {
         const Title& title = titles_[i];
         if (static_cast<int>(i) == open_) {
             const Rect cell{title.left, 0, title.right, HEIGHT};
-            bar_image_.fill_rect(cell.left, cell.top, cell.right, cell.bottom, HIGHLIGHT_COLOUR);
-            frame(bar_image_, cell, HIGHLIGHT_BORDER_COLOUR);
+            bar.fill_rect(cell.left, cell.top, cell.right, cell.bottom, HIGHLIGHT_COLOUR);
+            frame(bar, cell, HIGHLIGHT_BORDER_COLOUR);
         }
-        draw_label(bar_image_, title.label, title.left + TITLE_PADDING, text_top,
+        draw_label(bar, title.label, title.left + TITLE_PADDING, text_top,
                    title.popup != 0 ? TEXT_COLOUR : GRAYED_TEXT_COLOUR);
     }
 }
@@ -354,8 +358,9 @@ void MenuBar::draw_bar() {
 void MenuBar::draw_drop_down() {
     const int width = drop_rect_.right - drop_rect_.left;
     const int height = drop_rect_.bottom - drop_rect_.top;
-    drop_image_ = std::make_unique<SoftwareCanvas>(width, height);
-    SoftwareCanvas& canvas = *drop_image_;
+    drop_image_ = make_canvas_(width, height);
+    if (!drop_image_) return;
+    Canvas& canvas = *drop_image_;
     canvas.fill_rect(0, 0, width, height, DROP_COLOUR);
     frame(canvas, {0, 0, width, height}, DROP_BORDER_COLOUR);
 
@@ -396,4 +401,4 @@ void MenuBar::draw_drop_down() {
     }
 }
 
-}  // namespace tovik::drawn_menu
+}  // namespace tovik::window_system

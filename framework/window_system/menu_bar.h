@@ -1,22 +1,26 @@
-// The menu bar that the backend draws itself in a strip at the top of a
-// window, with its drop-downs: layout, drawing, and the mouse and keys while a
-// drop-down is open.  It only reports what happened; the platform posts the
-// command of a chosen item and shows the images.
+// The menu bar drawn in a strip at the top of a window, with its drop-downs:
+// layout, drawing, and the mouse and keys while a drop-down is open.  It only
+// reports what happened; the window system posts the command of a chosen item
+// and shows the images.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "canvas/software_canvas.h"
-#include "drawn_menu/menu_store.h"
+#include "canvas.h"
+#include "window_system/menu_store.h"
 
-namespace tovik::drawn_menu {
+namespace tovik::window_system {
+
+// Makes the canvases the menu draws on; null when one cannot be made.
+using CanvasFactory = std::function<std::unique_ptr<Canvas>(int width, int height)>;
 
 class MenuBar {
 public:
-    static constexpr int HEIGHT = 20;
+    static constexpr int HEIGHT = MENU_BAR_HEIGHT;
 
     struct Result {
         bool consumed = false;  // the input belonged to the menu: no message for it
@@ -29,7 +33,7 @@ public:
     };
 
     // `store` must outlive the bar.
-    MenuBar(const MenuStore& store, MenuHandle bar, int width);
+    MenuBar(const MenuStore& store, MenuHandle bar, int width, CanvasFactory make_canvas);
 
     MenuHandle handle() const { return bar_; }
     void set_width(int width);
@@ -54,9 +58,10 @@ public:
     Result key_down(std::uintptr_t virtual_key, unsigned typed);
 
     // What to show: the bar (width x HEIGHT at the window's top left) and, while
-    // a drop-down is open, its image at drop_rect().
-    const SoftwareCanvas& bar_image() const { return bar_image_; }
-    const SoftwareCanvas* drop_image() const { return drop_image_.get(); }
+    // a drop-down is open, its image at drop_rect(); null where no canvas could
+    // be made.
+    const Canvas* bar_image() const { return bar_image_.get(); }
+    const Canvas* drop_image() const { return drop_image_.get(); }
     Rect drop_rect() const { return drop_rect_; }
     // Where a title and an item of the open drop-down are, in window pixels.
     Rect title_rect(std::size_t index) const;
@@ -84,12 +89,14 @@ private:
     void layout_drop_down();
     void draw_bar();
     void draw_drop_down();
+    int text_width(std::string_view text) const;
 
     const MenuStore& store_;
     MenuHandle bar_;
     int width_;
-    SoftwareCanvas bar_image_;
-    std::unique_ptr<SoftwareCanvas> drop_image_;
+    CanvasFactory make_canvas_;
+    std::unique_ptr<Canvas> bar_image_;  // also measures the text
+    std::unique_ptr<Canvas> drop_image_;
     Rect drop_rect_;
     std::vector<Title> titles_;
     std::vector<Row> rows_;
@@ -97,4 +104,4 @@ private:
     int selected_ = -1;
 };
 
-}  // namespace tovik::drawn_menu
+}  // namespace tovik::window_system

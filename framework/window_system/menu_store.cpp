@@ -1,8 +1,8 @@
-#include "drawn_menu/menu_store.h"
+#include "window_system/menu_store.h"
 
 #include <cctype>
 
-namespace tovik::drawn_menu {
+namespace tovik::window_system {
 
 char LabelParts::access_letter() const {
     if (access < 0) return 0;
@@ -58,4 +58,4 @@ const std::vector<MenuItem>& MenuStore::items(MenuHandle menu) const {
     return valid(menu) ? menus_[menu - 1] : none;
 }
 
-}  // namespace tovik::drawn_menu
+}  // namespace tovik::window_system

@@ -9,7 +9,7 @@
 
 #include "platform.h"
 
-namespace tovik::drawn_menu {
+namespace tovik::window_system {
 
 struct MenuItem {
     std::uint32_t flags = MENU_STRING;
@@ -55,4 +55,4 @@ private:
     std::vector<std::vector<MenuItem>> menus_;  // handle m is menus_[m - 1]
 };
 
-}  // namespace tovik::drawn_menu
+}  // namespace tovik::window_system

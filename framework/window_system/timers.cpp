@@ -1,9 +1,9 @@
-#include "sdl/sdl_timers.h"
+#include "window_system/timers.h"
 
 #include <algorithm>
 #include <limits>
 
-namespace tovik::sdl {
+namespace tovik::window_system {
 
 void Timers::set(WindowHandle window, unsigned id, unsigned period_ms, std::uint64_t now) {
     kill(window, id);
@@ -23,6 +23,13 @@ void Timers::kill_all(WindowHandle window) {
 bool Timers::running(WindowHandle window, unsigned id) const {
     return std::any_of(entries_.begin(), entries_.end(),
                        [&](const Entry& e) { return e.window == window && e.id == id; });
+}
+
+unsigned Timers::period(WindowHandle window, unsigned id) const {
+    for (const Entry& e : entries_) {
+        if (e.window == window && e.id == id) return static_cast<unsigned>(e.period);
+    }
+    return 0;
 }
 
 std::optional<Timers::Tick> Timers::take_tick(std::uint64_t now) {
@@ -46,4 +53,4 @@ int Timers::sleep_ms(std::uint64_t now) const {
     return static_cast<int>(std::min<std::uint64_t>(nearest - now, std::numeric_limits<int>::max()));
 }
 
-}  // namespace tovik::sdl
+}  // namespace tovik::window_system

@@ -8,7 +8,7 @@
 // so a tick costs one return from that wait: no thread of its own and no
 // wake-up event through the window system.
 //
-// Times are SDL_GetTicks64 milliseconds, passed in by the caller.
+// Times are milliseconds of the backend's clock, passed in by the caller.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +18,7 @@
 
 #include "platform.h"
 
-namespace tovik::sdl {
+namespace tovik::window_system {
 
 class Timers {
 public:
@@ -33,6 +33,8 @@ public:
     void kill_all(WindowHandle window);
     void clear() { entries_.clear(); }
     bool running(WindowHandle window, unsigned id) const;
+    // The period of a running timer, 0 if it does not run.
+    unsigned period(WindowHandle window, unsigned id) const;
 
     // The next timer whose deadline has come, if any; its next deadline is
     // then one period on, or one period from now when it is further behind.
@@ -55,4 +57,4 @@ private:
     std::size_t next_ = 0;
 };
 
-}  // namespace tovik::sdl
+}  // namespace tovik::window_system

@@ -98,19 +98,6 @@ TEST_F(SdlTest, SuccessiveCopiesShowTheNewestPictureInEveryRow) {
     EXPECT_EQ(shown_pixel(graphics(), 0, 510), 0xFFFFFFu);
 }
 
-// A hidden window is not copied to the screen; showing it shows all that was
-// copied to it meanwhile.
-TEST_F(SdlTest, ImageCopiedWhileHiddenIsShownWithTheWindow) {
-    start();
-    platform->show_window(graphics(), false);
-    fw.offscreen_image->fill_rect(0, 0, 601, 540, rgb(0, 128, 0));
-    fw.image_changed = 1;
-    present_image();
-    platform->show_window(graphics(), true);
-    EXPECT_EQ(shown_pixel(graphics(), 297, 265), 0x008000u);
-    EXPECT_NE(shown_pixel(graphics(), 297, 5), 0x008000u);  // the menu strip
-}
-
 TEST_F(SdlTest, CloseBoxOfTheGraphicsWindowEndsTheWaitWithQuit) {
     start();
     window_event(SDL_WINDOWEVENT_CLOSE, graphics());
@@ -134,28 +121,6 @@ TEST_F(SdlTest, CloseBoxOfTheTextWindowLeavesTheGameRunning) {
     EXPECT_EQ(wait(), TOVIK_MOUSE);
 }
 
-TEST_F(SdlTest, QuitIsReportedOnceAfterPostedMessagesAndBeforePaint) {
-    start();
-    pump();
-    settle();
-    platform->invalidate(graphics());
-    platform->invalidate(graphics());
-    platform->post_quit(0);
-    platform->post_message({graphics(), MsgKind::Other, 0, 0});
-    Message message;
-    ASSERT_TRUE(platform->get_message(message));
-    EXPECT_EQ(message.kind, MsgKind::Other);
-    EXPECT_FALSE(platform->get_message(message));
-    ASSERT_TRUE(platform->get_message(message));
-    EXPECT_EQ(message.kind, MsgKind::Paint);
-    EXPECT_EQ(message.window, graphics());
-    platform->dispatch_message(message);
-    // One paint for both requests: what follows is the timer's tick.
-    ASSERT_TRUE(platform->get_message(message));
-    EXPECT_EQ(message.kind, MsgKind::Timer);
-    EXPECT_EQ(message.wparam, 2u);
-}
-
 TEST_F(SdlTest, TerminationSignalIsTheQuitRequest) {
     start();
     ASSERT_TRUE(platform->signals_watched());
@@ -163,14 +128,6 @@ TEST_F(SdlTest, TerminationSignalIsTheQuitRequest) {
     EXPECT_EQ(wait(), TOVIK_QUIT);
     std::raise(SIGINT);
     EXPECT_EQ(wait(), TOVIK_QUIT);
-}
-
-TEST_F(SdlTest, WindowsOfAClassThatDoesNotExistAreNotMade) {
-    WindowInfo info;
-    info.class_name = "NoSuchClass";
-    info.title = "x";
-    EXPECT_EQ(platform->create_window(info), 0u);
-    EXPECT_NE(platform->last_error().find("NoSuchClass"), std::string::npos);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "canvas/software_canvas.h"
-#include "web/web_keys.h"
 #include "web/web_platform.h"
 
 namespace tovik::web {
@@ -19,25 +18,36 @@ public:
         canvas_height = height;
     }
     void show_canvas(WindowHandle, bool) override {}
-    void present(WindowHandle, const std::uint32_t* rgba, int width, int height) override {
+    void present(WindowHandle, const std::uint32_t* rgba, int width, int height, int top,
+                 int count) override {
         ++presents;
-        shown.assign(rgba, rgba + static_cast<std::ptrdiff_t>(width) * height);
+        shown.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        std::copy_n(rgba + static_cast<std::ptrdiff_t>(top) * width,
+                    static_cast<std::ptrdiff_t>(count) * width,
+                    shown.begin() + static_cast<std::ptrdiff_t>(top) * width);
+        rows_presented = count;
     }
-    void start_timer(WindowHandle, unsigned, unsigned) override { ++timers; }
-    void stop_timer(WindowHandle, unsigned) override { --timers; }
     int screen_height() override { return 768; }
+    std::uint64_t now_ms() override { return now; }
     std::optional<PageEvent> take_event() override {
         if (events.empty()) return std::nullopt;
         PageEvent e = events.front();
         events.pop_front();
         return e;
     }
-    // Nothing would ever come: a test that gets here expected a message.
-    void wait_for_event() override { throw std::runtime_error("the platform waited"); }
+    // Time passes as asked, unless the wait has no limit: then nothing would
+    // ever come, and a test that gets here expected a message.
+    void wait_for_event(int timeout_ms) override {
+        if (timeout_ms < 0) throw std::runtime_error("the platform waited");
+        waits.push_back(timeout_ms);
+        now += static_cast<std::uint64_t>(timeout_ms);
+    }
 
     std::deque<PageEvent> events;
     std::vector<std::uint32_t> shown;
-    int canvas_width = 0, canvas_height = 0, presents = 0, timers = 0;
+    std::vector<int> waits;
+    std::uint64_t now = 1000;
+    int canvas_width = 0, canvas_height = 0, presents = 0, rows_presented = 0;
 };
 
 std::intptr_t ignore(WindowHandle, MsgKind, std::uintptr_t, std::intptr_t) { return 0; }
@@ -72,7 +82,7 @@ protected:
     WindowHandle window = 0;
 };
 
-TEST_F(WebPlatformTest, ClientAreaSitsUnderTheStripAndReachesTheCanvasInOneCopy) {
+TEST_F(WebPlatformTest, ClientAreaSitsUnderTheStripAndItsChangedRowsReachTheCanvasInOneCopy) {
     EXPECT_EQ(page.canvas_width, 595);
     EXPECT_EQ(page.canvas_height, 511);
     const Rect client = platform.client_rect(window);
@@ -87,6 +97,11 @@ TEST_F(WebPlatformTest, ClientAreaSitsUnderTheStripAndReachesTheCanvasInOneCopy)
     // Bytes R, G, B, A in memory: one little-endian word 0xAABBGGRR.
     EXPECT_EQ(page.shown[static_cast<std::size_t>(20 * 595 + 10)], 0xFF563412u);
     EXPECT_NE(page.shown[static_cast<std::size_t>(5 * 595 + 590)], 0xFF563412u);  // the strip
+
+    image.fill_rect(7, 30, 8, 41, rgb(1, 2, 3));
+    platform.copy_image(window, platform.get_dc(window), image, 595, 491);
+    EXPECT_EQ(page.rows_presented, 11);
+    EXPECT_EQ(page.shown[static_cast<std::size_t>(60 * 595 + 7)], 0xFF030201u);
 }
 
 TEST_F(WebPlatformTest, ClicksBecomeClientPointsOrWorkTheMenu) {
@@ -110,23 +125,12 @@ TEST_F(WebPlatformTest, ClicksBecomeClientPointsOrWorkTheMenu) {
     EXPECT_EQ(m.wparam, 40001u);
 }
 
-TEST_F(WebPlatformTest, TicksWaitForOtherMessagesAndNeverPileUp) {
+TEST_F(WebPlatformTest, TheWaitYieldsToTheBrowserUntilTheTimerIsDue) {
     platform.set_timer(window, 1, 50);
-    EXPECT_EQ(page.timers, 1);
-    page_event(PageEventKind::Tick, 1);
-    page_event(PageEventKind::Tick, 1);
-    page_event(PageEventKind::KeyDown, 'X', 'x');
+    page.now += 20;
     Message m = next();
-    EXPECT_EQ(m.kind, MsgKind::KeyDown);
-    platform.translate_message(m);
-    EXPECT_EQ(next().kind, MsgKind::Char);
-    EXPECT_EQ(next().kind, MsgKind::Timer);
-    EXPECT_THROW(next(), std::runtime_error);  // one tick for the two: nothing more
-
-    page_event(PageEventKind::Tick, 1);
-    platform.kill_timer(window, 1);
-    EXPECT_EQ(page.timers, 0);
-    EXPECT_THROW(next(), std::runtime_error);  // a killed timer's tick is gone
+    EXPECT_EQ(m.kind, MsgKind::Timer);
+    EXPECT_EQ(page.waits, std::vector<int>{30});
 }
 
 TEST_F(WebPlatformTest, AltLetterOpensTheMenuAndFocusLossReachesTheWindow) {
@@ -136,18 +140,13 @@ TEST_F(WebPlatformTest, AltLetterOpensTheMenuAndFocusLossReachesTheWindow) {
     EXPECT_FALSE(platform.menu_bar(window)->is_open());  // and the focus loss closed it
 }
 
-TEST(WebKeys, TypedCharacters) {
-    EXPECT_EQ(typed_character('A', 'a', 0), static_cast<unsigned>('a'));
-    EXPECT_EQ(typed_character('A', 'a', MOD_CTRL), 1u);
-    EXPECT_EQ(typed_character('1', '1', MOD_CTRL), 0u);
-    EXPECT_EQ(typed_character('Q', '@', MOD_CTRL | MOD_ALT), static_cast<unsigned>('@'));  // AltGr
-    EXPECT_EQ(typed_character(13, 0, 0), 13u);
-    EXPECT_EQ(typed_character(13, 0, MOD_CTRL), 10u);
-    EXPECT_EQ(typed_character(222, 0xE9, 0), 0xE9u);
-    EXPECT_EQ(typed_character('A', 0x100, 0), 0u);  // does not fit in 8 bits
-    EXPECT_TRUE(is_system_key('R', MOD_ALT));
-    EXPECT_FALSE(is_system_key('R', MOD_ALT | MOD_CTRL));
-    EXPECT_TRUE(is_system_key(121, 0));  // F10
+TEST_F(WebPlatformTest, KeysBringTheCharacterTheyType) {
+    page_event(PageEventKind::KeyDown, 'A', 'a', 0, MOD_CTRL);
+    Message m = next();
+    EXPECT_EQ(m.kind, MsgKind::KeyDown);
+    EXPECT_EQ(m.lparam, 1);  // Ctrl+A types its control character
+    page_event(PageEventKind::KeyDown, 222, 0x100);  // text beyond 8 bits types nothing
+    EXPECT_EQ(next().lparam, 0);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-// Timers as deadlines on the message loop's clock: no SDL needed.
+// Timers as deadlines on the message loop's clock: on any clock.
 #include <gtest/gtest.h>
 
-#include "sdl/sdl_timers.h"
+#include "window_system/timers.h"
 
-namespace tovik::sdl {
+namespace tovik::window_system {
 namespace {
 
 TEST(Timers, ADueTimerTicksOnceAndSleepsLastUntilTheNextDeadline) {
@@ -46,4 +46,4 @@ TEST(Timers, DueTimersTakeTurns) {
 }
 
 }  // namespace
-}  // namespace tovik::sdl
+}  // namespace tovik::window_system

@@ -1,5 +1,5 @@
 // The page around the program: a canvas per window, input kept as events
-// until the program takes them, the timers, and TOVIK.SCR in IndexedDB.
+// until the program takes them, the waits, and TOVIK.SCR in IndexedDB.
 "use strict";
 
 (function () {
@@ -19,24 +19,27 @@
   const SAVE_DIR = "/save";
   const SCRIPT = SAVE_DIR + "/TOVIK.SCR";
   const KEY_DOWN = 1, KEY_UP = 2, MOUSE_DOWN = 3, MOUSE_UP = 4, MOUSE_MOVE = 5, BLUR = 6,
-        TICK = 7, REPORT = 8;
+        REPORT = 8;
 
   const events = [];
   let wake = null;
   let resumedAt = 0;  // when the program last went on after a wait
   const windows = new Map();  // window handle -> { figure, canvas, context }
-  const timers = new Map();   // "window:id" -> interval
   let savedStamp = "none";
   let saving = false, saveAgain = false;
 
+  // Ends the program's wait, for an event or because its time has come.
+  function resume() {
+    if (!wake) return;
+    const go = wake;
+    wake = null;
+    resumedAt = performance.now();
+    go();
+  }
+
   function post(event) {
     events.push(event);
-    if (wake) {
-      const resume = wake;
-      wake = null;
-      resumedAt = performance.now();
-      resume();
-    }
+    resume();
   }
 
   // A failed save or load: on the page and, through the program, in its text window.
@@ -204,27 +207,18 @@
       w.figure.hidden = !show;
       if (show) w.canvas.focus();
     },
-    present: function (handle, bytes, width, height) {
+    present: function (handle, bytes, width, height, top, count) {
       const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length);
-      windows.get(handle).context.putImageData(new ImageData(pixels, width, height), 0, 0);
+      windows.get(handle).context.putImageData(new ImageData(pixels, width, height), 0, 0,
+                                               0, top, width, count);
       if (!window.tovik.firstPicture) {
         window.tovik.firstPicture = performance.now();
         say("", false);
       }
     },
-    startTimer: function (handle, id, period) {
-      page.stopTimer(handle, id);
-      timers.set(handle + ":" + id, setInterval(function () {
-        post({ kind: TICK, window: handle, a: id });
-      }, period));
-    },
-    stopTimer: function (handle, id) {
-      const key = handle + ":" + id;
-      if (timers.has(key)) clearInterval(timers.get(key));
-      timers.delete(key);
-    },
     takeEvent: function () { return events.shift(); },
-    waitForEvent: function () {
+    // Until an event comes or `timeout` milliseconds have passed (-1: no limit).
+    waitForEvent: function (timeout) {
       if (resumedAt) {
         const busy = window.tovik.busy;
         busy.push(performance.now() - resumedAt);
@@ -233,11 +227,15 @@
       }
       saveIfChanged();
       if (events.length > 0) return Promise.resolve();
-      return new Promise(function (resolve) { wake = resolve; });
+      return new Promise(function (resolve) {
+        const timer = timeout >= 0 ? setTimeout(resume, timeout) : 0;
+        wake = function () {
+          clearTimeout(timer);
+          resolve();
+        };
+      });
     },
     ended: function (code) {
-      for (const interval of timers.values()) clearInterval(interval);
-      timers.clear();
       saveIfChanged();
       window.tovik.state = "ended";
       if (code !== 0) say("TOVIK stopped with code " + code + ".", true);

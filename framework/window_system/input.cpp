@@ -1,0 +1,133 @@
+// Native input as the window system hands it on: to the menu while it is
+// open or when it is its own (clicks in the strip, system keys), otherwise
+// as messages to the window, in the order it came.
+#include <cctype>
+
+#include "window_system/window_system.h"
+
+namespace tovik {
+
+void WindowSystem::apply(WindowHandle window, const MenuBar::Result& result) {
+    if (result.command) queue(window, MsgKind::Command, *result.command);
+    if (result.redraw) present(window);
+}
+
+void WindowSystem::mouse_button(WindowHandle window, int x, int y, bool left, bool down) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    const int strip = w->picture.strip();
+    if (w->menu_bar && (w->menu_bar->is_open() || y < strip)) {
+        MenuBar::Result result = MenuBar::Result::taken();  // other buttons do nothing to the menu
+        if (left) result = down ? w->menu_bar->mouse_down(x, y) : w->menu_bar->mouse_up(x, y);
+        if (result.consumed) {
+            apply(window, result);
+            return;
+        }
+    }
+    const bool in_client = x >= 0 && x < w->picture.width() && y >= strip && y < w->picture.height();
+    if (down && left && in_client) {
+        queue(window, MsgKind::LButtonDown, 0, pack_point(x, y - strip));
+    } else {
+        queue(window, MsgKind::Other);
+    }
+}
+
+void WindowSystem::mouse_move(WindowHandle window, int x, int y) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    if (w->menu_bar && w->menu_bar->is_open()) {
+        apply(window, w->menu_bar->mouse_move(x, y));
+        return;
+    }
+    queue(window, MsgKind::Other);
+}
+
+void WindowSystem::other_input(WindowHandle window) {
+    if (find(window) != nullptr) queue(window, MsgKind::Other);
+}
+
+void WindowSystem::key_down(WindowHandle window, std::uintptr_t virtual_key, KeyState state,
+                            std::string_view text) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    const std::string typed = window_system::typed_characters(virtual_key, state, text);
+    const unsigned first = typed.empty() ? 0 : static_cast<unsigned char>(typed.front());
+    if (w->menu_bar && w->menu_bar->is_open()) {
+        // A held key repeating must not choose what its first press opened.
+        const bool moves = virtual_key == VKEY_UP || virtual_key == VKEY_DOWN ||
+                           virtual_key == VKEY_LEFT || virtual_key == VKEY_RIGHT;
+        if (!state.repeat || moves) apply(window, w->menu_bar->key_down(virtual_key, first));
+        return;
+    }
+    if (window_system::is_system_key(virtual_key, state)) {
+        if (w->menu_bar) {
+            MenuBar::Result result;
+            if (virtual_key == VKEY_F10) {
+                result = w->menu_bar->open_by_key(0);
+            } else if (virtual_key < 0x80 && std::isalnum(static_cast<int>(virtual_key))) {
+                result = w->menu_bar->open_by_key(
+                    static_cast<char>(std::tolower(static_cast<int>(virtual_key))));
+            }
+            if (result.consumed) {
+                apply(window, result);
+                return;
+            }
+        }
+        queue(window, MsgKind::Other);
+        return;
+    }
+    queue(window, MsgKind::KeyDown, virtual_key, static_cast<std::intptr_t>(first));
+    // Text of more than one character (an input method's) follows as characters.
+    for (std::size_t i = 1; i < typed.size(); ++i) {
+        queue(window, MsgKind::Char, static_cast<unsigned char>(typed[i]));
+    }
+}
+
+// Key releases reach the window even while a drop-down is open, so that a
+// Ctrl let go over it is not held for ever.
+void WindowSystem::key_up(WindowHandle window, std::uintptr_t virtual_key, KeyState state) {
+    if (find(window) == nullptr) return;
+    if (window_system::is_system_key(virtual_key, state) && virtual_key != VKEY_CONTROL) {
+        queue(window, MsgKind::Other);
+    } else {
+        queue(window, MsgKind::KeyUp, virtual_key);
+    }
+}
+
+void WindowSystem::text_input(WindowHandle window, std::string_view text) {
+    const Window* w = find(window);
+    if (w == nullptr || (w->menu_bar && w->menu_bar->is_open())) return;
+    for (const char c : text) queue(window, MsgKind::Char, static_cast<unsigned char>(c));
+}
+
+void WindowSystem::focus_lost(WindowHandle window) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    if (w->menu_bar && w->menu_bar->is_open()) {
+        w->menu_bar->close();
+        present(window);
+    }
+    queue(window, MsgKind::KillFocus);
+}
+
+void WindowSystem::close_window(WindowHandle window) { destroy(window); }
+
+void WindowSystem::exposed(WindowHandle window) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    w->picture.mark_all();
+    flush(window);  // the menu strip at once; the client area when it is painted
+    invalidate(window);
+}
+
+void WindowSystem::resized(WindowHandle window, int width, int height) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    w->picture.resize(width, height, w->menu_bar ? MenuBar::HEIGHT : 0, w->background);
+    if (w->menu_bar) w->menu_bar->set_width(w->picture.width());
+    send(window, MsgKind::Size);
+    invalidate(window);
+    present(window);
+}
+
+}  // namespace tovik

@@ -1,0 +1,170 @@
+// Windows: classes, creating, destroying, showing, client rectangles, paint,
+// and the pictures they show.
+#include <algorithm>
+#include <utility>
+
+#include "window_system/window_system.h"
+
+namespace tovik {
+
+WindowSystem::WindowSystem() = default;
+
+WindowSystem::~WindowSystem() = default;
+
+WindowSystem::Window* WindowSystem::find(WindowHandle window) {
+    return const_cast<Window*>(std::as_const(*this).find(window));
+}
+
+const WindowSystem::Window* WindowSystem::find(WindowHandle window) const {
+    const Window* w = window_record(window);
+    return w != nullptr && !w->destroyed ? w : nullptr;
+}
+
+const WindowSystem::Window* WindowSystem::window_record(WindowHandle window) const {
+    return window == 0 || window > windows_.size() ? nullptr : windows_[window - 1].get();
+}
+
+const WindowSystem::MenuBar* WindowSystem::menu_bar(WindowHandle window) const {
+    const Window* w = find(window);
+    return w != nullptr ? w->menu_bar.get() : nullptr;
+}
+
+std::intptr_t WindowSystem::send(WindowHandle window, MsgKind kind, std::uintptr_t wparam,
+                                 std::intptr_t lparam) {
+    const Window* w = find(window);
+    if (w == nullptr || w->proc == nullptr) return 0;
+    return w->proc(window, kind, wparam, lparam);
+}
+
+bool WindowSystem::register_class(const WindowClassInfo& info) {
+    if (info.name == nullptr) return false;
+    classes_[info.name] = {info.proc, xrgb_of(info.background)};
+    return true;
+}
+
+WindowHandle WindowSystem::create_window(const WindowInfo& info) {
+    const auto found = info.class_name != nullptr ? classes_.find(info.class_name) : classes_.end();
+    if (found == classes_.end()) {
+        set_error(std::string("no window class \"") +
+                  (info.class_name != nullptr ? info.class_name : "") + "\"");
+        return 0;
+    }
+    auto w = std::make_unique<Window>();
+    w->class_name = info.class_name;
+    w->title = info.title != nullptr ? info.title : "";
+    w->style = info.style;
+    w->x = info.x;
+    w->y = info.y;
+    w->outer_width = info.outer_width;
+    w->outer_height = info.outer_height;
+    w->proc = found->second.proc;
+    w->background = found->second.background;
+    NativeWindow native;
+    native.title = w->title.c_str();
+    native.x = info.x;
+    native.y = info.y;
+    native.width = std::max(info.outer_width - 2 * NATIVE_FRAME, 0);
+    native.height = std::max(info.outer_height - 2 * NATIVE_FRAME - NATIVE_CAPTION, 0);
+    native.resizable = info.style == WindowStyle::Resizable;
+    windows_.push_back(std::move(w));
+    const WindowHandle handle = windows_.size();
+    if (!open_native(handle, native)) {
+        windows_.pop_back();
+        return 0;
+    }
+    Window& made = *windows_.back();
+    made.picture.resize(native.width, native.height, 0, made.background);
+
+    send(handle, MsgKind::Create);  // may attach a menu, which takes its strip off the client
+    Window* created = find(handle);
+    if (created == nullptr) return 0;
+    created->created = true;
+    send(handle, MsgKind::Size);
+    return find(handle) != nullptr ? handle : 0;
+}
+
+void WindowSystem::destroy(WindowHandle window) {
+    if (find(window) == nullptr) return;
+    send(window, MsgKind::Destroy);
+    timers_.kill_all(window);
+    std::erase_if(queue_, [window](const Message& m) { return m.window == window; });
+    Window* w = find(window);  // the handler may have done anything
+    if (w == nullptr) return;
+    close_native(window);
+    w->destroyed = true;
+    w->visible = false;
+    w->invalid = false;
+    w->menu_bar.reset();
+    w->picture = {};
+}
+
+bool WindowSystem::show_window(WindowHandle window, bool show) {
+    Window* w = find(window);
+    if (w == nullptr) return false;
+    const bool was_visible = w->visible;
+    if (show == was_visible) return was_visible;
+    w->visible = show;
+    show_native(window, show);
+    if (show) {
+        w->invalid = true;
+        w->picture.mark_all();
+        flush(window);
+    } else if (w->menu_bar && w->menu_bar->is_open()) {
+        w->menu_bar->close();
+        present(window);
+    }
+    return was_visible;
+}
+
+Rect WindowSystem::client_rect(WindowHandle window) {
+    const Window* w = find(window);
+    if (w == nullptr) return {};
+    return {0, 0, w->picture.width(), w->picture.client_height()};
+}
+
+void WindowSystem::invalidate(WindowHandle window) {
+    if (Window* w = find(window); w != nullptr) w->invalid = true;
+}
+
+void WindowSystem::begin_paint(WindowHandle window) {
+    if (Window* w = find(window); w != nullptr) w->invalid = false;
+}
+
+void WindowSystem::end_paint(WindowHandle) {}
+
+std::intptr_t WindowSystem::default_proc(WindowHandle window, MsgKind kind, std::uintptr_t,
+                                         std::intptr_t) {
+    // A window that does not paint itself is validated, or it would be asked forever.
+    if (kind == MsgKind::Paint) begin_paint(window);
+    return 0;
+}
+
+std::unique_ptr<Canvas> WindowSystem::create_image(int width, int height) {
+    if (width < 0 || height < 0) return nullptr;
+    return make_canvas(width, height);
+}
+
+void WindowSystem::copy_image(WindowHandle window, ContextHandle, const Canvas& image, int width,
+                              int height) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    w->picture.copy_client(image, width, height, w->menu_bar.get());
+    flush(window);
+}
+
+void WindowSystem::present(WindowHandle window) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    w->picture.compose_menu(w->menu_bar.get());
+    flush(window);
+}
+
+// A hidden window keeps what changed until it is shown, when it is put whole.
+void WindowSystem::flush(WindowHandle window) {
+    Window* w = find(window);
+    if (w == nullptr || !w->visible) return;
+    w->picture.take_changed(runs_);
+    if (!runs_.empty()) put_rows(window, w->picture.frame(), runs_);
+}
+
+}  // namespace tovik

@@ -11,7 +11,7 @@
 //   [x] timers: on a clock that runs only while get_message would sleep
 //   [x] exposure and resizing (resize_client)
 //   [ ] the system asking the program to end: a test posts the quit request
-//   [x] putting changed rows on screen: kept per window, for tests to read
+//   [x] pictures on screen: the changed rows, kept per window for tests to read
 //   [ ] display scaling
 //   [ ] full screen
 //   [ ] touch

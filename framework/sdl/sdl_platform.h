@@ -14,7 +14,7 @@
 //   [x] exposure and resizing
 //   [x] the system asking the program to end: SIGINT, SIGTERM (sdl_signals.h),
 //       SDL's quit event
-//   [x] putting changed rows on screen: through the window surface, no GPU
+//   [x] pictures on screen: the changed rows, through the window surface (no GPU)
 //   [ ] display scaling
 //   [ ] full screen
 //   [ ] touch

@@ -12,7 +12,7 @@
 //   [x] timers: the wait yields to the browser until the nearest deadline
 //   [ ] exposure and resizing: canvases keep their size and their pixels
 //   [ ] the system asking the program to end: closing the page ends it at once
-//   [x] putting changed rows on screen: one copy of the band they span
+//   [x] pictures on screen: the changed rows, in one copy of the band they span
 //   [ ] display scaling
 //   [ ] full screen
 //   [ ] touch

@@ -1,6 +1,22 @@
 // The native Windows backend: the platform boundary on real USER and GDI.
 //
-// Implements: the whole Platform interface, one native call per operation
+// Supports (the same list, in the same order, in every backend):
+//   [x] windows: fixed and resizable, titles, positions, show and hide
+//   [x] the close box
+//   [x] menu bar and drop-downs: the platform's own menus
+//   [x] keys: the platform's virtual-key codes and its own translation
+//   [x] mouse: left-button clicks, other buttons, motion, the wheel
+//   [x] focus loss
+//   [x] timers: the platform's timer messages
+//   [x] exposure and resizing: the platform's paint and size messages
+//   [ ] the system asking the program to end: logging off ends it without
+//       the quit request
+//   [x] pictures on screen: one BitBlt of the whole image
+//   [ ] display scaling
+//   [ ] full screen
+//   [ ] touch
+//
+// Implements the whole Platform interface, one native call per operation
 // (the .cpp files beside this one list theirs).  Window handlers are the
 // core's; one native window procedure serves every class and translates
 // WM_* messages into the neutral kinds, keeping the native message so that

@@ -249,7 +249,9 @@ public:
         ScriptEvent& event = events_[next_];
         switch (event.kind) {
         case ScriptEvent::Mouse:
-            platform_.click(ORIGIN_X + event.x, ORIGIN_Y - event.y);
+            // The button's message itself: a recorded click may lie outside the window.
+            platform_.queue({window, tovik::MsgKind::LButtonDown, 0,
+                             tovik::pack_point(ORIGIN_X + event.x, ORIGIN_Y - event.y)});
             ++next_;
             break;
         case ScriptEvent::Key:

@@ -86,7 +86,9 @@ int main(int argc, char** argv) {
         const int origin_y = client.top + (client.bottom - client.top) / 2;
         const Event& event = events[next];
         if (event.kind == 'c') {
-            platform.click(origin_x + event.a, origin_y - event.b);
+            // The button's message itself: the click may lie outside the window.
+            platform.queue({window, tovik::MsgKind::LButtonDown, 0,
+                            tovik::pack_point(origin_x + event.a, origin_y - event.b)});
             ++next;
         } else if (event.kind == 'k') {
             platform.type_char(static_cast<unsigned char>(event.a));

@@ -12,7 +12,19 @@
 
 namespace tovik {
 
-FakePlatform::FakePlatform(int screen_height) : screen_height_(screen_height) {}
+namespace {
+
+std::unique_ptr<Canvas> make_canvas(int width, int height) {
+#if defined(TOVIK_FAKE_GDI_IMAGES)
+    return GdiCanvas::create(width, height);
+#else
+    return SoftwareCanvas::create(width, height);
+#endif
+}
+
+}  // namespace
+
+FakePlatform::FakePlatform(int screen_height) : WindowSystem(make_canvas), screen_height_(screen_height) {}
 
 FakePlatform::~FakePlatform() = default;
 
@@ -126,25 +138,17 @@ WindowSystem::Wait FakePlatform::wait_native(int timeout_ms) {
     std::abort();
 }
 
-void FakePlatform::put_rows(WindowHandle window, const window_system::FrameView& picture,
-                            std::span<const window_system::RowRun> rows) {
+void FakePlatform::put_rows(WindowHandle window, const FrameView& picture,
+                            std::span<const RowRun> rows) {
     Screen& screen = screens_[window - 1];
     screen.width = picture.width;
     screen.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    for (const window_system::RowRun& run : rows) {
+    for (const RowRun& run : rows) {
         const std::ptrdiff_t first = static_cast<std::ptrdiff_t>(run.top) * picture.width;
         std::copy_n(picture.pixels + first, static_cast<std::ptrdiff_t>(run.count) * picture.width,
                     screen.pixels.begin() + first);
         rows_put_ += static_cast<std::size_t>(run.count);
     }
-}
-
-std::unique_ptr<Canvas> FakePlatform::make_canvas(int width, int height) {
-#if defined(TOVIK_FAKE_GDI_IMAGES)
-    return GdiCanvas::create(width, height);
-#else
-    return SoftwareCanvas::create(width, height);
-#endif
 }
 
 }  // namespace tovik

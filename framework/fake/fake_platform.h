@@ -93,12 +93,10 @@ private:
     bool open_native(WindowHandle window, NativeWindow& info) override;
     void close_native(WindowHandle) override {}
     void show_native(WindowHandle, bool) override {}
-    std::uint64_t now_ms() override { return now_; }
     bool poll_native(bool) override { return false; }
     Wait wait_native(int timeout_ms) override;
-    void put_rows(WindowHandle window, const window_system::FrameView& picture,
-                  std::span<const window_system::RowRun> rows) override;
-    std::unique_ptr<Canvas> make_canvas(int width, int height) override;
+    void put_rows(WindowHandle window, const FrameView& picture, std::span<const RowRun> rows) override;
+    std::uint64_t now_ms() override { return now_; }
 
     int screen_height_;
     std::uint64_t now_ = 0;

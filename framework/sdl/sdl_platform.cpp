@@ -9,7 +9,7 @@
 
 namespace tovik::sdl {
 
-SdlPlatform::SdlPlatform() {
+SdlPlatform::SdlPlatform() : WindowSystem(SoftwareCanvas::create) {
     // Plain window surfaces: no GPU texture behind them.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A click that activates a window is also a click in it, as natively.
@@ -118,8 +118,8 @@ WindowSystem::Wait SdlPlatform::wait_native(int timeout_ms) {
 
 // Only the rows that changed go to the screen, unless the window surface no
 // longer shows the picture as last put (new, resized, or a failed update).
-void SdlPlatform::put_rows(WindowHandle window, const window_system::FrameView& picture,
-                           std::span<const window_system::RowRun> rows) {
+void SdlPlatform::put_rows(WindowHandle window, const FrameView& picture,
+                           std::span<const RowRun> rows) {
     Native* n = native(window);
     if (n == nullptr) return;
     SDL_Surface* surface = SDL_GetWindowSurface(n->sdl);
@@ -132,7 +132,7 @@ void SdlPlatform::put_rows(WindowHandle window, const window_system::FrameView& 
         n->surface_current = SDL_UpdateWindowSurface(n->sdl) == 0;
     } else {
         rects_.clear();
-        for (const window_system::RowRun& run : rows) {
+        for (const RowRun& run : rows) {
             put_pixels(*surface, picture.pixels + static_cast<std::ptrdiff_t>(run.top) * picture.width,
                        picture.width, picture.width, run.count, 0, run.top);
             rects_.push_back({0, run.top, picture.width, run.count});
@@ -142,10 +142,6 @@ void SdlPlatform::put_rows(WindowHandle window, const window_system::FrameView& 
     }
     n->surface_width = surface->w;
     n->surface_height = surface->h;
-}
-
-std::unique_ptr<Canvas> SdlPlatform::make_canvas(int width, int height) {
-    return SoftwareCanvas::create(width, height);
 }
 
 }  // namespace tovik::sdl

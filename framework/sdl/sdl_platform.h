@@ -65,12 +65,9 @@ private:
     bool open_native(WindowHandle window, NativeWindow& info) override;
     void close_native(WindowHandle window) override;
     void show_native(WindowHandle window, bool show) override;
-    std::uint64_t now_ms() override { return SDL_GetTicks64(); }
     bool poll_native(bool ask) override;
     Wait wait_native(int timeout_ms) override;
-    void put_rows(WindowHandle window, const window_system::FrameView& picture,
-                  std::span<const window_system::RowRun> rows) override;
-    std::unique_ptr<Canvas> make_canvas(int width, int height) override;
+    void put_rows(WindowHandle window, const FrameView& picture, std::span<const RowRun> rows) override;
 
     // Event translation (sdl_events.cpp).
     void translate_event(const SDL_Event& event);

@@ -15,6 +15,8 @@ std::uint32_t to_rgba(std::uint32_t xrgb) {
 
 }  // namespace
 
+WebPlatform::WebPlatform(Page& page) : WindowSystem(SoftwareCanvas::create), page_(page) {}
+
 bool WebPlatform::open_native(WindowHandle window, NativeWindow& info) {
     info.width = std::max(info.width, 1);
     info.height = std::max(info.height, 1);
@@ -36,11 +38,11 @@ WindowSystem::Wait WebPlatform::wait_native(int timeout_ms) {
     return poll_native(false) ? Wait::Event : Wait::Timeout;
 }
 
-void WebPlatform::put_rows(WindowHandle window, const window_system::FrameView& picture,
-                           std::span<const window_system::RowRun> rows) {
+void WebPlatform::put_rows(WindowHandle window, const FrameView& picture,
+                           std::span<const RowRun> rows) {
     std::vector<std::uint32_t>& rgba = canvases_[window - 1];
     rgba.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    for (const window_system::RowRun& run : rows) {
+    for (const RowRun& run : rows) {
         const std::ptrdiff_t first = static_cast<std::ptrdiff_t>(run.top) * picture.width;
         std::transform(picture.pixels + first,
                        picture.pixels + first + static_cast<std::ptrdiff_t>(run.count) * picture.width,
@@ -49,10 +51,6 @@ void WebPlatform::put_rows(WindowHandle window, const window_system::FrameView& 
     const int top = rows.front().top;
     page_.present(window, rgba.data(), picture.width, picture.height, top,
                   rows.back().top + rows.back().count - top);
-}
-
-std::unique_ptr<Canvas> WebPlatform::make_canvas(int width, int height) {
-    return SoftwareCanvas::create(width, height);
 }
 
 }  // namespace tovik::web

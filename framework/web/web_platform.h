@@ -30,7 +30,7 @@ namespace tovik::web {
 class WebPlatform final : public WindowSystem {
 public:
     // `page` must outlive the platform.
-    explicit WebPlatform(Page& page) : page_(page) {}
+    explicit WebPlatform(Page& page);
 
     // Where the page's reports (a failed save or load) go besides the page.
     void set_report_sink(std::function<void(const std::string&)> sink) { report_ = std::move(sink); }
@@ -44,9 +44,7 @@ private:
     std::uint64_t now_ms() override { return page_.now_ms(); }
     bool poll_native(bool ask) override;
     Wait wait_native(int timeout_ms) override;
-    void put_rows(WindowHandle window, const window_system::FrameView& picture,
-                  std::span<const window_system::RowRun> rows) override;
-    std::unique_ptr<Canvas> make_canvas(int width, int height) override;
+    void put_rows(WindowHandle window, const FrameView& picture, std::span<const RowRun> rows) override;
 
     // Input translation (web_input.cpp).
     void translate(const PageEvent& event);

@@ -18,9 +18,7 @@ void WindowSystem::set_menu(WindowHandle window, MenuHandle menu) {
     window_system::Picture& picture = w->picture;
     if (menus_.valid(menu)) {
         w->menu = menu;
-        w->menu_bar = std::make_unique<MenuBar>(
-            menus_, menu, picture.width(),
-            [this](int width, int height) { return make_canvas(width, height); });
+        w->menu_bar = std::make_unique<MenuBar>(menus_, menu, picture.width(), make_canvas_);
     } else {
         w->menu = 0;
         w->menu_bar.reset();

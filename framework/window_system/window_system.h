@@ -65,7 +65,12 @@ public:
         window_system::Picture picture;
     };
 
-    WindowSystem();
+    using FrameView = window_system::FrameView;
+    using RowRun = window_system::RowRun;
+
+    // `make_canvas` makes the canvases of create_image and of the window
+    // system's own drawing (the menu); null when one cannot be made.
+    explicit WindowSystem(window_system::CanvasFactory make_canvas);
     ~WindowSystem() override;
     WindowSystem(const WindowSystem&) = delete;
     WindowSystem& operator=(const WindowSystem&) = delete;
@@ -136,7 +141,7 @@ public:
 
 protected:
     // --- What a backend implements -------------------------------------------------
-    // Besides these: screen_height(), and the window system's canvases (make_canvas).
+    // Besides these: screen_height(), and the canvas factory given to the constructor.
     struct NativeWindow {
         const char* title = "";
         int x = 0, y = 0;           // outer frame position
@@ -153,8 +158,6 @@ protected:
     virtual bool open_native(WindowHandle window, NativeWindow& info) = 0;
     virtual void close_native(WindowHandle window) = 0;
     virtual void show_native(WindowHandle window, bool show) = 0;
-    // Milliseconds of a clock that never goes back; timers are deadlines on it.
-    virtual std::uint64_t now_ms() = 0;
     // Hands the next native event that has already come to the input calls;
     // false if there is none.  With `ask`, asks the native system for news
     // first (costs system calls: done only before a quit, paint or tick).
@@ -163,11 +166,11 @@ protected:
     // passes; -1 waits without limit.
     virtual Wait wait_native(int timeout_ms) = 0;
     // Puts the rows `rows` of a window's picture on its native window.
-    virtual void put_rows(WindowHandle window, const window_system::FrameView& picture,
-                          std::span<const window_system::RowRun> rows) = 0;
-    // A canvas for the window system's own drawing and for create_image; null
-    // when it cannot be made.
-    virtual std::unique_ptr<Canvas> make_canvas(int width, int height) = 0;
+    virtual void put_rows(WindowHandle window, const FrameView& picture,
+                          std::span<const RowRun> rows) = 0;
+    // Milliseconds of a clock that never goes back; timers are deadlines on
+    // it.  The system's steady clock unless a backend has its own.
+    virtual std::uint64_t now_ms();
 
     void set_error(std::string why) { last_error_ = std::move(why); }
     Window* find(WindowHandle window);
@@ -197,7 +200,8 @@ private:
     std::deque<Message> queue_;
     bool quit_posted_ = false;
     window_system::Timers timers_;
-    std::vector<window_system::RowRun> runs_;  // flush's, kept between frames
+    window_system::CanvasFactory make_canvas_;
+    std::vector<RowRun> runs_;  // flush's, kept between frames
     std::string last_error_;
 };
 

@@ -1,15 +1,22 @@
 // Windows: classes, creating, destroying, showing, client rectangles, paint,
 // and the pictures they show.
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "window_system/window_system.h"
 
 namespace tovik {
 
-WindowSystem::WindowSystem() = default;
+WindowSystem::WindowSystem(window_system::CanvasFactory make_canvas)
+    : make_canvas_(std::move(make_canvas)) {}
 
 WindowSystem::~WindowSystem() = default;
+
+std::uint64_t WindowSystem::now_ms() {
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
 
 WindowSystem::Window* WindowSystem::find(WindowHandle window) {
     return const_cast<Window*>(std::as_const(*this).find(window));
@@ -141,7 +148,7 @@ std::intptr_t WindowSystem::default_proc(WindowHandle window, MsgKind kind, std:
 
 std::unique_ptr<Canvas> WindowSystem::create_image(int width, int height) {
     if (width < 0 || height < 0) return nullptr;
-    return make_canvas(width, height);
+    return make_canvas_(width, height);
 }
 
 void WindowSystem::copy_image(WindowHandle window, ContextHandle, const Canvas& image, int width,

@@ -6,7 +6,8 @@
 //   [x] the close box (close_window)
 //   [x] menu bar and drop-downs (drawn by the window system)
 //   [x] keys: virtual-key codes and the characters they type (given by the test)
-//   [x] mouse: left-button clicks, other buttons, motion
+//   [x] mouse: left-button presses (click), other buttons and motion
+//       through the window system's input calls
 //   [x] focus loss (lose_focus)
 //   [x] timers: on a clock that runs only while get_message would sleep
 //   [x] exposure and resizing (resize_client)

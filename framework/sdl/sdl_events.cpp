@@ -1,7 +1,4 @@
 // Translation of SDL's events into the window system's input calls.
-//
-// The text that SDL queues right behind a key's event is taken with it, as the
-// text that key typed.  A right-hand Alt that a layout uses as AltGr counts as Alt.
 #include "sdl/sdl_keys.h"
 #include "sdl/sdl_platform.h"
 #include "sdl/sdl_x11.h"

@@ -23,7 +23,9 @@ constexpr unsigned red_of(Colour c) { return c & 0xFFu; }
 constexpr unsigned green_of(Colour c) { return (c >> 8) & 0xFFu; }
 constexpr unsigned blue_of(Colour c) { return (c >> 16) & 0xFFu; }
 // The colour as a pixel of a canvas's rows and of the screen: 0x00RRGGBB.
-constexpr std::uint32_t xrgb_of(Colour c) { return (red_of(c) << 16) | (green_of(c) << 8) | blue_of(c); }
+constexpr std::uint32_t xrgb_of(Colour c) {
+    return (red_of(c) << 16) | (green_of(c) << 8) | blue_of(c);
+}
 
 struct Point64 {
     std::int64_t x = 0, y = 0;

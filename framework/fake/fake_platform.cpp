@@ -24,7 +24,8 @@ std::unique_ptr<Canvas> make_canvas(int width, int height) {
 
 }  // namespace
 
-FakePlatform::FakePlatform(int screen_height) : WindowSystem(make_canvas), screen_height_(screen_height) {}
+FakePlatform::FakePlatform(int screen_height)
+    : WindowSystem(make_canvas), screen_height_(screen_height) {}
 
 FakePlatform::~FakePlatform() = default;
 
@@ -142,7 +143,8 @@ void FakePlatform::put_rows(WindowHandle window, const FrameView& picture,
                             std::span<const RowRun> rows) {
     Screen& screen = screens_[window - 1];
     screen.width = picture.width;
-    screen.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    screen.pixels.resize(static_cast<std::size_t>(picture.width) *
+                         static_cast<std::size_t>(picture.height));
     for (const RowRun& run : rows) {
         const std::ptrdiff_t first = static_cast<std::ptrdiff_t>(run.top) * picture.width;
         std::copy_n(picture.pixels + first, static_cast<std::ptrdiff_t>(run.count) * picture.width,

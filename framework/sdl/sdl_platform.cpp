@@ -43,7 +43,8 @@ WindowHandle SdlPlatform::handle_of(Uint32 sdl_id) const {
 
 WindowHandle SdlPlatform::handle_of_x_window(unsigned long x_window) const {
     for (std::size_t i = 0; i < natives_.size(); ++i) {
-        if (natives_[i].sdl != nullptr && x_window != 0 && natives_[i].x_window == x_window) return i + 1;
+        const Native& n = natives_[i];
+        if (n.sdl != nullptr && x_window != 0 && n.x_window == x_window) return i + 1;
     }
     return 0;
 }
@@ -103,7 +104,8 @@ WindowSystem::Wait SdlPlatform::wait_native(int timeout_ms) {
     SDL_Event event;
     // A millisecond more, so that a wait which ends by its time finds the
     // deadline passed whatever the rounding of the clocks.
-    const int got = timeout_ms < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeout_ms + 1);
+    const int got =
+        timeout_ms < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeout_ms + 1);
     if (got != 0) {
         translate_event(event);
         return Wait::Event;

@@ -12,7 +12,8 @@ EM_JS(void, tovik_js_create_canvas, (int window, const char* title, int width, i
 EM_JS(void, tovik_js_show_canvas, (int window, int show), {
     Module.tovikPage.showCanvas(window, show !== 0);
 });
-EM_JS(void, tovik_js_present, (int window, const void* rgba, int width, int height, int top, int count), {
+EM_JS(void, tovik_js_present,
+      (int window, const void* rgba, int width, int height, int top, int count), {
     Module.tovikPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
                              top, count);
 });

@@ -21,7 +21,8 @@ bool WebPlatform::open_native(WindowHandle window, NativeWindow& info) {
     info.width = std::max(info.width, 1);
     info.height = std::max(info.height, 1);
     canvases_.resize(std::max<std::size_t>(canvases_.size(), window));
-    canvases_[window - 1].assign(static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height), 0);
+    canvases_[window - 1].assign(
+        static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height), 0);
     page_.create_canvas(window, info.title, info.width, info.height);
     return true;
 }

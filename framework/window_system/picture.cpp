@@ -19,6 +19,10 @@ void read_pixels(const Canvas& canvas, int x, int y, int count, std::uint32_t* o
     for (int i = 0; i < count; ++i) out[i] = xrgb_of(canvas.pixel(x + i, y));
 }
 
+std::size_t area(int width, int height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
 }  // namespace
 
 void Picture::resize(int width, int height, int strip, std::uint32_t background) {
@@ -26,8 +30,7 @@ void Picture::resize(int width, int height, int strip, std::uint32_t background)
     height = std::max(height, 0);
     strip = std::min(std::max(strip, 0), height);
     const int client_height = height - strip;
-    std::vector<std::uint32_t> client(static_cast<std::size_t>(width) * static_cast<std::size_t>(client_height),
-                                      background);
+    std::vector<std::uint32_t> client(area(width, client_height), background);
     const int keep_width = std::min(width, width_);
     const int keep_height = std::min(client_height, this->client_height());
     for (int y = 0; y < keep_height; ++y) {
@@ -39,8 +42,8 @@ void Picture::resize(int width, int height, int strip, std::uint32_t background)
     height_ = height;
     strip_ = strip;
     background_ = background;
-    frame_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), background);
-    std::copy(client_.begin(), client_.end(), frame_.begin() + static_cast<std::ptrdiff_t>(strip) * width);
+    frame_.assign(area(width, height), background);
+    std::copy(client_.begin(), client_.end(), frame_.begin() + static_cast<std::ptrdiff_t>(area(width, strip)));
     row_.resize(static_cast<std::size_t>(width));
     menu_bottom_ = strip;
     mark_all();

@@ -144,8 +144,9 @@ protected:
     // Besides these: screen_height(), and the canvas factory given to the constructor.
     struct NativeWindow {
         const char* title = "";
-        int x = 0, y = 0;           // outer frame position
-        int width = 0, height = 0;  // the menu strip and the client area; may be changed to what was made
+        int x = 0, y = 0;  // outer frame position
+        // The menu strip and the client area; the backend writes back what it made.
+        int width = 0, height = 0;
         bool resizable = false;
     };
     enum class Wait : std::uint8_t {

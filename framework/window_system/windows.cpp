@@ -14,8 +14,9 @@ WindowSystem::WindowSystem(window_system::CanvasFactory make_canvas)
 WindowSystem::~WindowSystem() = default;
 
 std::uint64_t WindowSystem::now_ms() {
+    using std::chrono::milliseconds;
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<milliseconds>(since).count());
 }
 
 WindowSystem::Window* WindowSystem::find(WindowHandle window) {

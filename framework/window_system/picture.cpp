@@ -9,73 +9,126 @@ namespace tovik::window_system {
 
 namespace {
 
-// `count` pixels of row y of a canvas from column x, as 0x00RRGGBB.
-void read_pixels(const Canvas& canvas, int x, int y, int count, std::uint32_t* out) {
-    if (const std::uint32_t* rows = canvas.rows(); rows != nullptr) {
-        std::memcpy(out, rows + static_cast<std::ptrdiff_t>(y) * canvas.width() + x,
-                    static_cast<std::size_t>(count) * sizeof(std::uint32_t));
-        return;
-    }
-    for (int i = 0; i < count; ++i) out[i] = xrgb_of(canvas.pixel(x + i, y));
-}
-
 std::size_t area(int width, int height) {
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+// `count` pixels of row y of a canvas from column x, as 0x00RRGGBB: the
+// canvas's own row where it keeps one, else read into `scratch`.
+const std::uint32_t* read_pixels(const Canvas& canvas, int x, int y, int count,
+                                 std::vector<std::uint32_t>& scratch) {
+    if (const std::uint32_t* rows = canvas.rows(); rows != nullptr) {
+        return rows + static_cast<std::ptrdiff_t>(area(canvas.width(), y)) + x;
+    }
+    scratch.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        scratch[static_cast<std::size_t>(i)] = xrgb_of(canvas.pixel(x + i, y));
+    }
+    return scratch.data();
+}
+
+// Copies `count` pixels unless they are the same already; whether they differed.
+bool take(const std::uint32_t* from, std::uint32_t* to, int count) {
+    const auto bytes = static_cast<std::size_t>(count) * sizeof(std::uint32_t);
+    if (count <= 0 || std::memcmp(from, to, bytes) == 0) return false;
+    std::memcpy(to, from, bytes);
+    return true;
 }
 
 }  // namespace
 
 void Picture::resize(int width, int height, int strip, std::uint32_t background) {
+    uncover();
     width = std::max(width, 0);
     height = std::max(height, 0);
     strip = std::min(std::max(strip, 0), height);
-    const int client_height = height - strip;
-    std::vector<std::uint32_t> client(area(width, client_height), background);
+    std::vector<std::uint32_t> frame(area(width, height), background);
     const int keep_width = std::min(width, width_);
-    const int keep_height = std::min(client_height, this->client_height());
+    const int keep_height = std::min(height - strip, client_height());
     for (int y = 0; y < keep_height; ++y) {
-        std::copy_n(client_.begin() + static_cast<std::ptrdiff_t>(y) * width_, keep_width,
-                    client.begin() + static_cast<std::ptrdiff_t>(y) * width);
+        std::copy_n(row(strip_ + y), keep_width,
+                    frame.begin() + static_cast<std::ptrdiff_t>(area(width, strip + y)));
     }
-    client_ = std::move(client);
+    frame_ = std::move(frame);
     width_ = width;
     height_ = height;
     strip_ = strip;
     background_ = background;
-    frame_.assign(area(width, height), background);
-    std::copy(client_.begin(), client_.end(), frame_.begin() + static_cast<std::ptrdiff_t>(area(width, strip)));
-    row_.resize(static_cast<std::size_t>(width));
-    menu_bottom_ = strip;
     mark_all();
 }
 
-void Picture::copy_client(const Canvas& image, int width, int height, const MenuBar* menu) {
+void Picture::copy_client(const Canvas& image, int width, int height) {
     width = std::min({width, image.width(), width_});
     height = std::min({height, image.height(), client_height()});
-    if (width <= 0 || height <= 0) return;
-    const std::uint32_t* rows = image.rows();
-    const auto row_bytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* source = row_.data();
-        if (rows != nullptr) {
-            source = rows + static_cast<std::ptrdiff_t>(y) * image.width();
-        } else {
-            read_pixels(image, 0, y, width, row_.data());
+    for (int y = 0; y < height && width > 0; ++y) {
+        const std::uint32_t* source = read_pixels(image, 0, y, width, row_);
+        std::uint32_t* shown = row(strip_ + y);
+        if (strip_ + y < covered_.top || strip_ + y >= covered_.bottom) {
+            if (take(source, shown, width)) mark(strip_ + y);
+            continue;
         }
-        std::uint32_t* kept = client_.data() + static_cast<std::ptrdiff_t>(y) * width_;
-        if (std::memcmp(source, kept, row_bytes) == 0) continue;
-        std::memcpy(kept, source, row_bytes);
-        compose_row(strip_ + y, menu);
+        // What the drop-down covers changes only the pixels kept under it.
+        const int left = std::min(covered_.left, width);
+        const int right = std::min(covered_.right, width);
+        const bool beside =
+            take(source, shown, left) | take(source + right, shown + right, width - right);
+        if (beside) mark(strip_ + y);
+        const std::ptrdiff_t kept = static_cast<std::ptrdiff_t>(
+            area(covered_.right - covered_.left, strip_ + y - covered_.top));
+        take(source + left, under_.data() + kept, right - left);
     }
 }
 
 void Picture::compose_menu(const MenuBar* menu) {
-    int bottom = std::max(strip_, menu_bottom_);
-    int open_bottom = strip_;
-    if (menu != nullptr && menu->drop_image() != nullptr) open_bottom = menu->drop_rect().bottom;
-    bottom = std::min(std::max(bottom, open_bottom), height_);
-    for (int y = 0; y < bottom; ++y) compose_row(y, menu);
-    menu_bottom_ = open_bottom;
+    uncover();
+    const Canvas* bar = menu != nullptr ? menu->bar_image() : nullptr;
+    for (int y = 0; y < strip_; ++y) {
+        std::uint32_t* shown = row(y);
+        const int from_bar =
+            bar != nullptr && y < bar->height() ? std::min(width_, bar->width()) : 0;
+        bool changed =
+            from_bar > 0 && take(read_pixels(*bar, 0, y, from_bar, row_), shown, from_bar);
+        for (int x = from_bar; x < width_; ++x) {
+            changed = changed || shown[x] != background_;
+            shown[x] = background_;
+        }
+        if (changed) mark(y);
+    }
+    const Canvas* drop = menu != nullptr ? menu->drop_image() : nullptr;
+    if (drop == nullptr) return;
+    // Over the client area only: a drop-down opens below the strip.
+    const Rect at = menu->drop_rect();
+    covered_ = {std::max(at.left, 0), std::max(at.top, strip_),
+                std::min({at.right, at.left + drop->width(), width_}),
+                std::min({at.bottom, at.top + drop->height(), height_})};
+    if (covered_.left >= covered_.right || covered_.top >= covered_.bottom) {
+        covered_ = {};
+        return;
+    }
+    const int width = covered_.right - covered_.left;
+    under_.resize(area(width, covered_.bottom - covered_.top));
+    for (int y = covered_.top; y < covered_.bottom; ++y) {
+        std::uint32_t* shown = row(y) + covered_.left;
+        std::copy_n(shown, width,
+                    under_.begin() + static_cast<std::ptrdiff_t>(area(width, y - covered_.top)));
+        take(read_pixels(*drop, covered_.left - at.left, y - at.top, width, row_), shown, width);
+        mark(y);
+    }
+}
+
+void Picture::uncover() {
+    const int width = covered_.right - covered_.left;
+    for (int y = covered_.top; y < covered_.bottom; ++y) {
+        const std::ptrdiff_t kept = static_cast<std::ptrdiff_t>(area(width, y - covered_.top));
+        std::copy_n(under_.begin() + kept, width, row(y) + covered_.left);
+        mark(y);
+    }
+    covered_ = {};
+}
+
+void Picture::mark(int y) {
+    changed_[static_cast<std::size_t>(y)] = 1;
+    any_changed_ = true;
 }
 
 void Picture::mark_all() {
@@ -96,33 +149,6 @@ void Picture::take_changed(std::vector<RowRun>& runs) {
         }
     }
     any_changed_ = false;
-}
-
-void Picture::compose_row(int y, const MenuBar* menu) {
-    if (width_ == 0) return;
-    std::uint32_t* out = row_.data();
-    if (y < strip_) {
-        const Canvas* bar = menu != nullptr ? menu->bar_image() : nullptr;
-        const int from_bar = bar != nullptr && y < bar->height() ? std::min(width_, bar->width()) : 0;
-        if (from_bar > 0) read_pixels(*bar, 0, y, from_bar, out);
-        std::fill(out + from_bar, out + width_, background_);
-    } else {
-        std::copy_n(client_.data() + static_cast<std::ptrdiff_t>(y - strip_) * width_, width_, out);
-    }
-    if (const Canvas* drop = menu != nullptr ? menu->drop_image() : nullptr; drop != nullptr) {
-        const Rect at = menu->drop_rect();
-        const int left = std::max(at.left, 0);
-        const int right = std::min({at.right, width_, at.left + drop->width()});
-        if (y >= at.top && y < at.bottom && y - at.top < drop->height() && left < right) {
-            read_pixels(*drop, left - at.left, y - at.top, right - left, out + left);
-        }
-    }
-    std::uint32_t* shown = frame_.data() + static_cast<std::ptrdiff_t>(y) * width_;
-    const auto row_bytes = static_cast<std::size_t>(width_) * sizeof(std::uint32_t);
-    if (std::memcmp(out, shown, row_bytes) == 0) return;
-    std::memcpy(shown, out, row_bytes);
-    changed_[static_cast<std::size_t>(y)] = 1;
-    any_changed_ = true;
 }
 
 }  // namespace tovik::window_system

@@ -156,7 +156,7 @@ void WindowSystem::copy_image(WindowHandle window, ContextHandle, const Canvas& 
                               int height) {
     Window* w = find(window);
     if (w == nullptr) return;
-    w->picture.copy_client(image, width, height, w->menu_bar.get());
+    w->picture.copy_client(image, width, height);
     flush(window);
 }
 

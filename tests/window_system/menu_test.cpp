@@ -74,6 +74,21 @@ TEST_F(MenuTest, MouseOpensChoosesAndClosesRestoringThePicture) {
     for (const std::uint32_t p : shown(drop)) ASSERT_EQ(p, 0x0A781Eu);
 }
 
+// The drop-down stays over a picture copied while it is open, and closing it
+// shows that picture, not the one it was opened over.
+TEST_F(MenuTest, PictureCopiedUnderTheOpenDropDownShowsWhenItCloses) {
+    show_picture(rgb(10, 120, 30));
+    open_by_mouse();
+    const Rect drop = bar->drop_rect();
+    const std::vector<std::uint32_t> menu = shown(drop);
+    show_picture(rgb(0, 0, 255));
+    EXPECT_EQ(shown(drop), menu);
+    EXPECT_EQ(shown(drop.right, drop.top), 0x0000FFu);
+    EXPECT_EQ(shown(drop.left, drop.bottom), 0x0000FFu);
+    press(VKEY_ESCAPE);
+    for (const std::uint32_t p : shown(drop)) ASSERT_EQ(p, 0x0000FFu);
+}
+
 TEST_F(MenuTest, ClicksDoNotReachTheGameWhileTheDropDownIsOpen) {
     open_by_mouse();
     const Rect drop = bar->drop_rect();

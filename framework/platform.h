@@ -33,6 +33,8 @@ using ContextHandle = std::uintptr_t; // a window's drawing context
 //   Timer       wparam: timer id
 //   LButtonDown lparam: client x in the low 16 bits, client y in the next 16
 //   KillFocus   the window lost the keyboard focus
+//   EndSession  wparam: nonzero if the user's session ends (log off, shut down);
+//               the system may end the process as soon as the handler returns
 enum class MsgKind : std::uint8_t {
     Create,
     Destroy,
@@ -45,6 +47,7 @@ enum class MsgKind : std::uint8_t {
     Timer,
     LButtonDown,
     KillFocus,
+    EndSession,
     Other,
 };
 

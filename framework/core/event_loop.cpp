@@ -65,10 +65,16 @@ EventKind TOVIK_wait_event(std::int32_t* x, std::int32_t* y, signed char* key) {
         if (fw.pending_kind == TOVIK_QUIT) break;
 
         if (fw.play_one_pending != 0 || fw.playing_back != 0) {
+            const std::uint8_t play_one = fw.play_one_pending;
             fw.play_one_pending = 0;
-            if (read_script_event() == 1) break;
-            fw.play_one_pending = 0;
-            fw.playing_back = 0;
+            const int read = read_script_event();
+            if (read == 1) break;
+            if (read == SCRIPT_READ_LATER) {
+                fw.play_one_pending = play_one;  // still owed its event
+            } else {
+                fw.play_one_pending = 0;
+                fw.playing_back = 0;
+            }
         }
 
         if ((fw.single_step != 0 || fw.animating != 0) && fw.pending_kind == NO_EVENT) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "canvas.h"
 #include "platform.h"
@@ -53,6 +54,16 @@ using ScriptFile = std::unique_ptr<std::FILE, FileCloser>;
 
 enum class ScriptMode : std::uint8_t { None, Writing, Reading };
 
+// What the writer holds beside the open file: the lines the disc has not
+// taken yet, in order, and what it knows of the file's end.
+struct UnwrittenLines {
+    std::string text;
+    std::int64_t events = 0;    // the events those lines stand for
+    std::int64_t lost = 0;      // events dropped since writing last worked
+    std::int64_t disc_end = 0;  // where the last whole line on disc ends
+    bool failing = false;       // the last attempt failed (reported once)
+};
+
 struct FrameworkState {
     // Windows and the drawing surface (windows.cpp).
     WindowHandle graphics_window = 0;
@@ -86,6 +97,8 @@ struct FrameworkState {
     std::uint8_t playing_back = 0;
     std::uint8_t play_one_pending = 0;
     std::int32_t periodic_count = 0;
+    UnwrittenLines unwritten;
+    std::int64_t script_line = 0;  // reader: the file's line the next read starts in
 
     // The message log (message_log.cpp).
     std::array<std::unique_ptr<char[]>, LOG_RING_SIZE> log_ring;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "platform.h"
 
@@ -32,8 +33,13 @@ void stop_recording_without_writing();
 void write_script_event(std::int32_t kind, std::int32_t x, std::int32_t y, signed char key);
 // The line of a pending run of `count` periodic events, if it holds any; count is 0 after.
 void write_pending_periodic(std::int32_t& count);
+// One last try at the lines the disc has refused; says how many events are lost.
+void finish_writing(std::FILE* file);
 
-// script_reader.cpp
+// script_reader.cpp: 1 with the next event set, 0 with the playback ended, or
+// SCRIPT_READ_LATER: no event yet (a long run of empty lines is being passed
+// over), the playback goes on at the next handled message.
+constexpr int SCRIPT_READ_LATER = 2;
 int read_script_event();
 
 // script_file.cpp

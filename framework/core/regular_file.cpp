@@ -19,7 +19,9 @@ namespace tovik {
 // file is taken.
 OpenResult open_regular_file(const char* name, bool for_writing, std::FILE*& out) {
     out = nullptr;
-    std::FILE* file = std::fopen(name, for_writing ? "w" : "r");
+    // Written files are opened for reading too: a writer that finds the file
+    // shortened under it reads back to its last whole line.
+    std::FILE* file = std::fopen(name, for_writing ? "w+" : "r");
     if (file == nullptr) return OpenResult::Failed;
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
     if (handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK) {
@@ -36,8 +38,14 @@ OpenResult open_regular_file(const char* name, bool for_writing, std::FILE*& out
 // once the file is known to be regular the flag is cleared again.
 OpenResult open_regular_file(const char* name, bool for_writing, std::FILE*& out) {
     out = nullptr;
-    const int access = for_writing ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
-    const int fd = open(name, access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    // Written files are opened for reading too where the file allows it: a
+    // writer that finds the file shortened under it reads back to its last
+    // whole line.
+    const int flags_always = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = open(name, (for_writing ? O_RDWR | O_CREAT | O_TRUNC : O_RDONLY) | flags_always, 0666);
+    if (fd < 0 && for_writing && errno == EACCES) {
+        fd = open(name, O_WRONLY | O_CREAT | O_TRUNC | flags_always, 0666);
+    }
     if (fd < 0) {
         // A FIFO without a reader, a device without its hardware, a directory.
         return errno == ENXIO || errno == EISDIR ? OpenResult::NotRegular : OpenResult::Failed;

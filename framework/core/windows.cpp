@@ -172,6 +172,10 @@ std::intptr_t graphics_window_proc(WindowHandle window, MsgKind kind, std::uintp
     case MsgKind::KillFocus:
         handle_focus_lost();
         return 0;
+    case MsgKind::EndSession:
+        // Nothing may come after: the recording's pending run goes to disc now.
+        if (wparam != 0) TOVIK_finish();
+        return 0;
     case MsgKind::Other:
         break;
     }

@@ -12,8 +12,8 @@
 //   [x] focus loss
 //   [x] timers: SDL's wait for events sleeps until the nearest deadline
 //   [x] exposure and resizing
-//   [x] the system asking the program to end: SIGINT, SIGTERM (sdl_signals.h),
-//       SDL's quit event
+//   [x] the system asking the program to end: SIGINT, SIGTERM, SIGHUP, SIGQUIT
+//       (sdl_signals.h), SDL's quit event
 //   [x] pictures on screen: the changed rows, through the window surface (no GPU)
 //   [ ] display scaling
 //   [ ] full screen

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <iterator>
 
 namespace tovik::sdl {
 
@@ -11,6 +12,10 @@ namespace {
 
 constexpr char SIGNAL_BYTE = 's';
 constexpr char STOP_BYTE = 'x';
+constexpr int CAUGHT[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// Whether a signal ignored at start is left so.
+bool keeps_ignored(int signal) { return signal == SIGHUP || signal == SIGQUIT; }
 
 volatile std::sig_atomic_t signal_pipe = -1;  // the write end, read by the handler
 
@@ -58,14 +63,16 @@ SignalWatcher::SignalWatcher() {
     // Only the first of each is caught: should the program no longer answer,
     // the second one ends it the ordinary way.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    sigaction(SIGINT, &action, &old_interrupt_);
-    sigaction(SIGTERM, &action, &old_terminate_);
+    for (std::size_t i = 0; i < std::size(CAUGHT); ++i) {
+        sigaction(CAUGHT[i], nullptr, &old_[i]);
+        if (keeps_ignored(CAUGHT[i]) && old_[i].sa_handler == SIG_IGN) continue;
+        sigaction(CAUGHT[i], &action, nullptr);
+    }
 }
 
 SignalWatcher::~SignalWatcher() {
     if (!thread_.joinable()) return;
-    sigaction(SIGINT, &old_interrupt_, nullptr);
-    sigaction(SIGTERM, &old_terminate_, nullptr);
+    for (std::size_t i = 0; i < std::size(CAUGHT); ++i) sigaction(CAUGHT[i], &old_[i], nullptr);
     signal_pipe = -1;
     const char stop = STOP_BYTE;
     // The watcher drains the pipe, so a full one makes room soon.

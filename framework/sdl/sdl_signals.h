@@ -1,5 +1,7 @@
-// SIGINT and SIGTERM as the quit request, so that the program ends through its
-// normal path (and the script file is closed properly).
+// SIGINT, SIGTERM, SIGHUP (the terminal it was started from closed) and SIGQUIT
+// as the quit request, so that the program ends through its normal path (and
+// the script file is closed properly).  SIGHUP and SIGQUIT stay ignored if
+// they were at start, as nohup and background jobs ask.
 //
 // A signal handler may do almost nothing: SDL_PushEvent takes a lock and is not
 // async-signal-safe.  So the handler writes one byte into a pipe (write() is
@@ -34,8 +36,8 @@ private:
     void watch();
 
     int pipe_[2] = {-1, -1};
-    struct sigaction old_interrupt_ {};
-    struct sigaction old_terminate_ {};
+    // The previous handlers, one for each of the signals caught.
+    struct sigaction old_[4] {};
     std::thread thread_;
 };
 

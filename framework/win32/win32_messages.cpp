@@ -29,6 +29,7 @@ MsgKind kind_of(UINT message) {
     case WM_TIMER: return MsgKind::Timer;
     case WM_LBUTTONDOWN: return MsgKind::LButtonDown;
     case WM_KILLFOCUS: return MsgKind::KillFocus;
+    case WM_ENDSESSION: return MsgKind::EndSession;
     default: return MsgKind::Other;
     }
 }
@@ -46,6 +47,7 @@ UINT message_of(MsgKind kind) {
     case MsgKind::Timer: return WM_TIMER;
     case MsgKind::LButtonDown: return WM_LBUTTONDOWN;
     case MsgKind::KillFocus: return WM_KILLFOCUS;
+    case MsgKind::EndSession: return WM_ENDSESSION;
     case MsgKind::Other: break;
     }
     return WM_NULL;

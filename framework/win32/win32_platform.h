@@ -9,8 +9,9 @@
 //   [x] focus loss
 //   [x] timers: the platform's timer messages
 //   [x] exposure and resizing: the platform's paint and size messages
-//   [ ] the system asking the program to end: logging off ends it without
-//       the quit request
+//   [x] the system asking the program to end: logging off and shutting down
+//       (WM_ENDSESSION, the script file written out before the process ends),
+//       a console's close, Ctrl+C and Ctrl+Break (win32_session.cpp)
 //   [x] pictures on screen: one BitBlt of the whole image
 //   [ ] display scaling
 //   [ ] full screen
@@ -47,6 +48,9 @@ inline HDC hdc_of(ContextHandle context) { return reinterpret_cast<HDC>(context)
 // WM_* to the neutral kind, and back (Other becomes WM_NULL).
 MsgKind kind_of(UINT message);
 UINT message_of(MsgKind kind);
+
+// Console events as the quit request of the calling thread's loop, or not.
+void watch_console(bool on);
 
 }  // namespace win32
 

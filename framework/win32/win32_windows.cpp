@@ -21,9 +21,13 @@ using win32::hwnd_of;
 
 Win32Platform* Win32Platform::instance_ = nullptr;
 
-Win32Platform::Win32Platform() { instance_ = this; }
+Win32Platform::Win32Platform() {
+    instance_ = this;
+    win32::watch_console(true);
+}
 
 Win32Platform::~Win32Platform() {
+    win32::watch_console(false);
     if (instance_ == this) instance_ = nullptr;
 }
 

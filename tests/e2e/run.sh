@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real tovik under Xvfb, driven with xdotool.  Records two
 # clicks and two keys with Ctrl+R, checks the lines of TOVIK.SCR, plays them
-# back with Ctrl+P, quits with Ctrl+Q and expects exit code 0.
+# back with Ctrl+P, quits with Ctrl+Q and expects exit code 0; then records
+# again and hangs up with SIGHUP, which must keep the pending ticks.
 #
 #   tests/e2e/run.sh path/to/tovik
 #
@@ -134,4 +135,27 @@ wait "$tovik_pid" || status=$?
 tovik_pid=""
 [ "$status" -eq 0 ] || fail "tovik exited with $status"
 echo "e2e: quit with exit code 0"
-echo "e2e: record, playback and quit passed"
+
+# --- the terminal closing during a recording ----------------------------------
+# SIGHUP, as when the terminal tovik was started from closes, ends it as Ctrl+Q
+# does: the ticks since the last line are written.  (The signal's default
+# disposition is given back in case this script runs under nohup.)
+rm -f TOVIK.SCR
+SDL_VIDEODRIVER=x11 env --default-signal=HUP "$tovik" >"$work/tovik.log" 2>&1 &
+tovik_pid=$!
+poll "visible window \"TOVIK Graphics\"" find_graphics_window
+xdotool windowfocus --sync "$graphics"
+key ctrl+r
+click 450 300
+poll "the click's line in TOVIK.SCR" events_in_script 1
+sleep 1  # the game animates: ticks pass after the click
+kill -HUP "$tovik_pid"
+poll "exit of tovik after SIGHUP" tovik_exited
+status=0
+wait "$tovik_pid" || status=$?
+tovik_pid=""
+[ "$status" -eq 0 ] || fail "tovik exited with $status after SIGHUP"
+grep -Eq '^TOVIK_PERIODIC\([1-9][0-9]*\);$' <(tail -n 1 TOVIK.SCR) ||
+    fail "the ticks after the last line were not written at SIGHUP"
+echo "e2e: SIGHUP during a recording kept the pending ticks"
+echo "e2e: record, playback, quit and hang-up passed"

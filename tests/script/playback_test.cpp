@@ -68,6 +68,17 @@ TEST_F(PlaybackTest, RecordingOfEveryKindOfEventAndEveryKeyComesBackAsItWas) {
     EXPECT_EQ(script(), written) << "playing back writes nothing";
 }
 
+// A long run of empty lines is passed over a stretch per handled message, so
+// painting and input go on meanwhile; Play One still gets its one event.
+TEST_F(PlaybackTest, LongRunOfEmptyLinesIsPassedOverAStretchPerHandledMessage) {
+    write_script(std::string(200000, '\n') + "TOVIK_KBD(9);\n");
+    fake.command(CMD_PLAY_ONE);
+    for (int i = 0; i < 10; ++i) fake.timer();
+    EXPECT_EQ(next_event(), (Event{TOVIK_KBD, 0, 0, 9}));
+    // 65,536 empty lines a message: the command's and three timer messages.
+    EXPECT_EQ(fake.queued(), 7u);
+}
+
 TEST_F(PlaybackTest, ExtremeValuesComeBackAsWritten) {
     write_script_event(TOVIK_MOUSE, INT32_MIN, INT32_MAX, 0);
     write_script_event(TOVIK_MOUSE, INT32_MAX, INT32_MIN, 0);
@@ -193,7 +204,8 @@ TEST_F(PlaybackTest, RecordingAfterAnUnrecognisedLineStartsAFreshFile) {
     write_script("junk line\nTOVIK_KBD(1);\n");
     fake.command(CMD_PLAYBACK);
     expect_live_click();
-    EXPECT_EQ(last_message(), "Unrecognised line in script file TOVIK.SCR");
+    EXPECT_EQ(last_message(), "Unrecognised line 1 in script file TOVIK.SCR: expected TOVIK_MOUSE, "
+                              "TOVIK_KBD or TOVIK_PERIODIC");
     EXPECT_FALSE(checked(CMD_PLAYBACK));
 
     fake.command(CMD_RECORD);

@@ -9,7 +9,6 @@ namespace tovik::test {
 namespace {
 
 constexpr const char* END = "EOF encountered in script file TOVIK.SCR";
-constexpr const char* UNRECOGNISED = "Unrecognised line in script file TOVIK.SCR";
 
 class ReaderTest : public ScriptFixture {
 protected:
@@ -41,13 +40,20 @@ protected:
     }
 
     // The reader gives no event, says `message` and ends the playback.
-    void expect_stop(const char* message) {
+    void expect_stop(const std::string& message) {
         Event event;
         EXPECT_EQ(read(event), 0);
         EXPECT_EQ(last_message(), message);
         EXPECT_EQ(fw.playing_back, 0);
         EXPECT_FALSE(checked(CMD_PLAYBACK));
     }
+
+    // What the reader says of line `number`, expecting `what`.
+    static std::string unrecognised(int number, const char* what = ANY_LINE) {
+        return "Unrecognised line " + std::to_string(number) + " in script file TOVIK.SCR: expected " +
+               what;
+    }
+    static constexpr const char* ANY_LINE = "TOVIK_MOUSE, TOVIK_KBD or TOVIK_PERIODIC";
 
     static Event key(int code) { return {TOVIK_KBD, 0, 0, static_cast<signed char>(code)}; }
     static Event mouse(std::int32_t x, std::int32_t y) { return {TOVIK_MOUSE, x, y, 0}; }
@@ -132,33 +138,56 @@ TEST_F(ReaderTest, LoneCarriageReturnsEndLinesAmongTheOtherLineEnds) {
     expect_stop(END);
 }
 
-TEST_F(ReaderTest, UnrecognisedLineEndsThePlaybackAndTheNextGoesOnAfterIt) {
-    play("          \nTOVIK_KBD(5);\n");
-    expect_stop(UNRECOGNISED);
+TEST_F(ReaderTest, UnrecognisedLineIsNamedEndsThePlaybackAndTheNextGoesOnAfterIt) {
+    play("\r\n\rTOVIK_KBD(4);\n          \nTOVIK_KBD(5);\n");
+    EXPECT_EQ(next(), key(4));
+    expect_stop(unrecognised(4));
     run_command(CMD_PLAYBACK);
     EXPECT_EQ(next(), key(5));
+}
+
+TEST_F(ReaderTest, Utf8ByteOrderMarkIsSkippedAndUtf16IsRefused) {
+    play("\xEF\xBB\xBFTOVIK_KBD(5);\n\xEF\xBB\xBFTOVIK_KBD(6);\n");
+    EXPECT_EQ(next(), key(5));
+    expect_stop(unrecognised(2));  // a mark counts only at the very start
+    close_script();
+
+    for (const char* utf16 : {"\xFF\xFET\0O\0", "\xFE\xFF\0T\0O"}) {
+        play(std::string_view(utf16, 6));
+        expect_stop("Cannot play script file TOVIK.SCR: it is UTF-16 text; save it as UTF-8 or "
+                    "ANSI text and play it again");
+        EXPECT_FALSE(fw.script_file);
+    }
+    play("TO");  // shorter than a mark: read as it is
+    expect_stop(unrecognised(1));
 }
 
 // Every line here lacks the decision character or a number it needs.  None
 // may borrow from the line before it, which left "K" and digits in the buffer.
 TEST_F(ReaderTest, LinesWithoutWhatTheyNeedAreUnrecognised) {
-    const char* const bad_lines[] = {
-        "TOVIK",          "TOVIK_",       "T",                 "TOVIK_KBD();",
-        "TOVIK_KBD(-);",  "TOVIK_MOUSE(5);", "TOVIK_MOUSE();", "TOVIK_M-",
-        "TOVIK_PERIODIC();", "TOVIK_P",   "TOVIK_QUIT(1);",    "tovik_kbd(1);",
+    constexpr const char* KEY = "a key code, as in TOVIK_KBD(97);";
+    constexpr const char* XY = "two coordinates, as in TOVIK_MOUSE(10, -20);";
+    constexpr const char* COUNT = "a count, as in TOVIK_PERIODIC(3);";
+    const std::pair<const char*, const char*> bad_lines[] = {
+        {"TOVIK", ANY_LINE},          {"TOVIK_", ANY_LINE},     {"T", ANY_LINE},
+        {"TOVIK_KBD();", KEY},        {"TOVIK_KBD(-);", KEY},   {"TOVIK_MOUSE(5);", XY},
+        {"TOVIK_MOUSE();", XY},       {"TOVIK_M-", XY},         {"TOVIK_PERIODIC();", COUNT},
+        {"TOVIK_P", COUNT},           {"TOVIK_QUIT(1);", ANY_LINE}, {"tovik_kbd(1);", ANY_LINE},
     };
     std::string content;
-    for (const char* bad : bad_lines) content += std::string("TOVIK_KBD(77);\n") + bad + "\n";
+    for (const auto& bad : bad_lines) content += std::string("TOVIK_KBD(77);\n") + bad.first + "\n";
     play(content + "TOVIK_KBD(77);\nTOVIK_M-");  // the last, without its line end
 
-    for (const char* bad : bad_lines) {
+    int number = 0;
+    for (const auto& [bad, expected] : bad_lines) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(next(), key(77));
-        expect_stop(UNRECOGNISED);
+        number += 2;
+        expect_stop(unrecognised(number, expected));
         run_command(CMD_PLAYBACK);
     }
     EXPECT_EQ(next(), key(77));
-    expect_stop(UNRECOGNISED);
+    expect_stop(unrecognised(number + 2, XY));
 }
 
 TEST_F(ReaderTest, OnlyTheSeventhCharacterOfThePrefixIsExamined) {
@@ -177,7 +206,7 @@ TEST_F(ReaderTest, LongLinesAreReadInPiecesOf511Characters) {
     EXPECT_EQ(next(), key(65));
     EXPECT_EQ(next(), key(66));
     EXPECT_EQ(next(), key(12)) << "a number ends with its piece";
-    expect_stop(UNRECOGNISED);  // "34);" is too short for a line
+    expect_stop(unrecognised(2));  // "34);", the rest of line 2, is too short for a line
     run_command(CMD_PLAYBACK);
     EXPECT_EQ(next(), key(3));
 }

@@ -2,6 +2,9 @@
 #include <climits>
 #include <csignal>
 
+#include <cerrno>
+#include <cstring>
+
 #if !defined(_WIN32)
 #include <sys/resource.h>
 #endif
@@ -117,25 +120,82 @@ TEST_F(RecordingTest, FileThatCannotBeOpenedIsReportedAtEveryLineAndRecordingGoe
     EXPECT_TRUE(checked(CMD_RECORD));
 }
 
-TEST_F(RecordingTest, FailedWriteIsReported) {
-#if defined(_WIN32)
-    GTEST_SKIP() << "no file size limit to make a write fail";
-#else
-    // A file size limit of 0 fails every write with EFBIG, even as root.
-    rlimit old_limit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_limit;
-    limit.rlim_cur = 0;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+#if !defined(_WIN32)
+
+// A file size limit fails a write past it with EFBIG after a short write, as a
+// full disc does with ENOSPC.  The limit is the process's: it is lifted before
+// anything is checked.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : old_handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { lift(); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    void lift() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*old_handler_)(int);
+};
+
+TEST_F(RecordingTest, LinesTheDiscRefusesWaitInOrderAndNoPartOfOneIsLeftOnDisc) {
+    fake.command(CMD_RECORD);
+    fake.type_char('a');
+    next_event();
+    std::string while_full;
+    {
+        FileSizeLimit full(20);  // room for 5 bytes of the second line
+        fake.type_char('b');
+        next_event();
+        click_at(3, 4);
+        next_event();
+        while_full = script();
+    }
+    fake.type_char('c');
+    next_event();
+    EXPECT_EQ(while_full, "TOVIK_KBD(97);\n");
+    EXPECT_EQ(script(), "TOVIK_KBD(97);\nTOVIK_KBD(98);\nTOVIK_MOUSE(3, 4);\nTOVIK_KBD(99);\n");
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              std::string("Cannot write to script file TOVIK.SCR: ") + std::strerror(EFBIG),
+                              "Writing to script file TOVIK.SCR works again: no event lost"}));
+}
+
+TEST_F(RecordingTest, RecordingStoppedWhileTheDiscIsFullSaysHowManyEventsAreLost) {
+    FileSizeLimit full(0);
     fake.command(CMD_RECORD);
     click_at(1, 1);
-    const EventKind kind = next_event().kind;
-    setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
-    EXPECT_EQ(kind, TOVIK_MOUSE);
-    EXPECT_EQ(last_message(), "Cannot write to script file TOVIK.SCR");
+    EXPECT_EQ(next_event().kind, TOVIK_MOUSE);
+    for (int i = 0; i < 3; ++i) periodic();
+    command_then_click(CMD_RECORD);
+    full.lift();
+    EXPECT_EQ(script(), "");
+    EXPECT_EQ(last_message(),
+              "Recording ended: 4 events could not be written to script file TOVIK.SCR");
+    EXPECT_EQ(messages().size(), 2u) << "the failure is reported once";
+}
+
 #endif
+
+// Someone else cut the file in the middle of a line: the next line starts
+// after the last whole one.
+TEST_F(RecordingTest, FileShortenedUnderTheRecordingIsCutBackToItsLastWholeLine) {
+    fake.command(CMD_RECORD);
+    fake.type_char('a');
+    next_event();
+    fake.type_char('b');
+    next_event();
+    std::filesystem::resize_file(SCRIPT_FILE_NAME, 20);
+    fake.type_char('c');
+    next_event();
+    EXPECT_EQ(script(), "TOVIK_KBD(97);\nTOVIK_KBD(99);\n");
 }
 
 }  // namespace

@@ -130,5 +130,31 @@ TEST_F(SdlTest, TerminationSignalIsTheQuitRequest) {
     EXPECT_EQ(wait(), TOVIK_QUIT);
 }
 
+// Closing the terminal the program was started from, or Ctrl+\ in it, ends it
+// the same way; unless they were ignored at start (nohup), which the test may
+// have been: a platform made with their default dispositions watches them.
+TEST_F(SdlTest, HangUpAndQuitSignalsAreTheQuitRequestUnlessIgnoredAtStart) {
+    // The platform puts back the dispositions it found: set them with none.
+    const auto remake_platform_with = [this](void (*hang_up)(int)) {
+        set_platform(nullptr);
+        platform.reset();
+        std::signal(SIGHUP, hang_up);
+        std::signal(SIGQUIT, SIG_DFL);
+        platform = std::make_unique<sdl::SdlPlatform>();
+        set_platform(platform.get());
+    };
+    remake_platform_with(SIG_IGN);
+    struct sigaction hang_up {};
+    sigaction(SIGHUP, nullptr, &hang_up);
+    EXPECT_EQ(hang_up.sa_handler, SIG_IGN);
+
+    remake_platform_with(SIG_DFL);
+    start();
+    std::raise(SIGHUP);
+    EXPECT_EQ(wait(), TOVIK_QUIT);
+    std::raise(SIGQUIT);
+    EXPECT_EQ(wait(), TOVIK_QUIT);
+}
+
 }  // namespace
 }  // namespace tovik::testing

@@ -3,6 +3,7 @@
 // the translation, native message to core and back, not the core's logic.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "core/framework_state.h"
@@ -218,6 +219,29 @@ TEST_F(Win32PlatformTest, TheCloseBoxDestroysTheWindowAndEndsTheWait) {
     PostMessageA(graphics(), WM_CLOSE, 0, 0);
     EXPECT_EQ(wait(), TOVIK_QUIT);
     EXPECT_FALSE(IsWindow(graphics()));
+}
+
+// Logging off or shutting down ends the process once WM_ENDSESSION returns:
+// the recording's pending run must be on disc by then.
+TEST_F(Win32PlatformTest, TheSessionsEndWritesOutTheRecording) {
+    PostMessageA(graphics(), WM_COMMAND, CMD_RECORD, 0);
+    click_at_origin();
+    EXPECT_EQ(wait(), TOVIK_MOUSE);
+    TOVIK_set_animation(ANIM_RUN);
+    EXPECT_EQ(wait(), TOVIK_PERIODIC);
+    EXPECT_EQ(wait(), TOVIK_PERIODIC);
+    SendMessageA(graphics(), WM_ENDSESSION, FALSE, 0);  // cancelled: nothing happens
+    EXPECT_TRUE(fw.script_file);
+    SendMessageA(graphics(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(fw.script_file);
+
+    std::string written(64, '\0');
+    if (std::FILE* file = std::fopen(SCRIPT_FILE_NAME, "rb"); file != nullptr) {
+        written.resize(std::fread(written.data(), 1, written.size(), file));
+        std::fclose(file);
+    }
+    std::remove(SCRIPT_FILE_NAME);
+    EXPECT_EQ(written, "TOVIK_MOUSE(0, 0);\r\nTOVIK_PERIODIC(2);\r\n");
 }
 
 TEST_F(Win32PlatformTest, ClosingTheTextWindowLeavesTheFrameworkRunning) {

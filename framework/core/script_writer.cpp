@@ -96,7 +96,7 @@ void finish_writing(std::FILE* file) {
     UnwrittenLines& w = fw.unwritten;
     if (!write_out(file)) w.lost += w.events;
     if (w.lost > 0) {
-        TOVIK_print("Recording ended: %" PRId64 " events could not be written to script file %s\n",
+        TOVIK_print("%" PRId64 " events could not be written to script file %s and are lost\n",
                     w.lost, SCRIPT_FILE_NAME);
     }
     w = UnwrittenLines{};

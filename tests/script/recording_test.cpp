@@ -178,7 +178,7 @@ TEST_F(RecordingTest, RecordingStoppedWhileTheDiscIsFullSaysHowManyEventsAreLost
     full.lift();
     EXPECT_EQ(script(), "");
     EXPECT_EQ(last_message(),
-              "Recording ended: 4 events could not be written to script file TOVIK.SCR");
+              "4 events could not be written to script file TOVIK.SCR and are lost");
     EXPECT_EQ(messages().size(), 2u) << "the failure is reported once";
 }
 

@@ -70,9 +70,10 @@ void Picture::copy_client(const Canvas& image, int width, int height) {
         // What the drop-down covers changes only the pixels kept under it.
         const int left = std::min(covered_.left, width);
         const int right = std::min(covered_.right, width);
-        const bool beside =
-            take(source, shown, left) | take(source + right, shown + right, width - right);
-        if (beside) mark(strip_ + y);
+        // Both sides are taken: no short circuit.
+        const bool left_changed = take(source, shown, left);
+        const bool right_changed = take(source + right, shown + right, width - right);
+        if (left_changed || right_changed) mark(strip_ + y);
         const std::ptrdiff_t kept = static_cast<std::ptrdiff_t>(
             area(covered_.right - covered_.left, strip_ + y - covered_.top));
         take(source + left, under_.data() + kept, right - left);

@@ -23,7 +23,7 @@
 # It fails, saying why, on:
 #   - a sanitizer report, in the program's output;
 #   - the program ending before Ctrl+Q, or with a status other than 0;
-#   - the quit taking more than 2 s (a playback that froze shows here too);
+#   - the quit taking more than 2 s (a playback frozen at the end shows here);
 #   - a TOVIK.SCR written by a recording that holds a line that is not whole:
 #     every line must be TOVIK_MOUSE(x, y);, TOVIK_KBD(k); or
 #     TOVIK_PERIODIC(n); and the file must end with a newline.  It is checked
@@ -39,8 +39,8 @@
 #     samples, since a playback or a burst may lift memory for a moment; a
 #     leak lifts the floor.  The sanitizer's quarantine of freed blocks is cut
 #     to 16 MB: at its default of 256 MB it would climb for minutes without
-#     any leak.  Open files are sampled too: more than 16 above the warm-up's
-#     last count fails as well.
+#     any leak.  Open files are sampled too: more than 16 above the first count
+#     after warm-up fails as well.
 #
 # At the end it prints the seed, the number of actions and the samples.
 # Needs Xvfb and xdotool (installed through tools/install-packages.sh).

@@ -34,30 +34,86 @@ struct Event {
     std::abort();
 }
 
+// The platform and the started framework, made once for the process: a start
+// for every input (two windows' pictures and screens and the image, megabytes
+// that the sanitizer's allocator maps and clears afresh) took nearly all of
+// an input's time.  restart() puts back all that a run can change, so that
+// every run begins as one right after TOVIK_start.
+class Framework {
+public:
+    // A small screen, so a small text window (a third of the screen's
+    // height): it is painted after every message, scrolling once per line.
+    static constexpr int SCREEN_HEIGHT = 300;
+
+    Framework() {
+        fake.auto_timer = false;
+        // A wait that finds nothing gets a tick and a click, so that it ends.
+        fake.on_idle = [this] {
+            fake.timer();
+            fake.click(1, 1);
+        };
+        set_platform(&fake);
+        TOVIK_start(nullptr, nullptr, "", 1);
+    }
+
+    void restart() {
+        // What the last run left queued goes, the quit request too.
+        Message dropped;
+        while (fake.queued() > 0 || fake.quit_posted()) fake.get_message(dropped);
+
+        // The core's state back to its defaults, but for what the start-up
+        // took from the platform and the text window's image, which every
+        // painting draws whole; the script file is closed.
+        const WindowHandle graphics = fw.graphics_window;
+        const WindowHandle text = fw.text_window;
+        const MenuHandle menu = fw.run_menu;
+        const std::int32_t origin_x = fw.origin_x;
+        const std::int32_t origin_y = fw.origin_y;
+        std::unique_ptr<Canvas> image = std::move(fw.offscreen_image);
+        std::unique_ptr<Canvas> text_image = std::move(fw.text_image);
+        reset_framework();
+        fw.graphics_window = graphics;
+        fw.text_window = text;
+        fw.run_menu = menu;
+        fw.origin_x = origin_x;
+        fw.origin_y = origin_y;
+        fw.offscreen_image = std::move(image);
+        fw.text_image = std::move(text_image);
+        fw.screen_context = fake.get_dc(graphics);
+
+        // The marks as the menu was built, and both windows waiting for their first paint.
+        fake.check_menu_item(menu, CMD_LOGGING, true);
+        fake.check_menu_item(menu, CMD_RECORD, false);
+        fake.check_menu_item(menu, CMD_PLAYBACK, false);
+        fake.invalidate(graphics);
+        fake.invalidate(text);
+    }
+
+    FakePlatform fake{SCREEN_HEIGHT};
+};
+
 class Run {
 public:
-    Run() { start(); }
-    ~Run() {
-        reset_framework();
-        set_platform(nullptr);
-    }
+    // The framework as the start-up leaves it, and so it is left.
+    explicit Run(Framework& framework) : framework_(framework), fake_(framework.fake) {}
+    ~Run() { framework_.restart(); }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
 
     // One step of the input; false once the program has quit.
     bool step(std::uint8_t op, std::uint8_t a, std::uint8_t b) {
         switch (op % 8) {
-        case 0: fake_->command(CMD_RECORD); break;
-        case 1: fake_->command(CMD_PLAYBACK); break;
-        case 2: fake_->command(CMD_PLAY_ONE); break;
-        case 3: fake_->command(CMD_QUIT); break;
-        case 4: fake_->click(a, b); break;
-        case 5: fake_->type_char(a); break;
-        case 6: fake_->command(CMD_STEP); break;
-        default: fake_->timer(); break;
+        case 0: fake_.command(CMD_RECORD); break;
+        case 1: fake_.command(CMD_PLAYBACK); break;
+        case 2: fake_.command(CMD_PLAY_ONE); break;
+        case 3: fake_.command(CMD_QUIT); break;
+        case 4: fake_.click(a, b); break;
+        case 5: fake_.type_char(a); break;
+        case 6: fake_.command(CMD_STEP); break;
+        default: fake_.timer(); break;
         }
         // Drain what was queued; every wait takes at least one message.
-        while (fake_->queued() > 0) {
+        while (fake_.queued() > 0) {
             if (!wait()) return false;
         }
         return true;
@@ -73,9 +129,8 @@ public:
 
     // Plays the script file to its end on a fresh framework: the scripted events.
     std::vector<Event> play_back() {
-        reset_framework();
-        start();
-        fake_->command(CMD_PLAYBACK);
+        framework_.restart();
+        fake_.command(CMD_PLAYBACK);
         std::vector<Event> played;
         for (;;) {
             const Event e = next_event();
@@ -85,18 +140,6 @@ public:
     }
 
 private:
-    void start() {
-        fake_ = std::make_unique<FakePlatform>();
-        fake_->auto_timer = false;
-        // A wait that finds nothing gets a tick and a click, so that it ends.
-        fake_->on_idle = [this] {
-            fake_->timer();
-            fake_->click(1, 1);
-        };
-        set_platform(fake_.get());
-        TOVIK_start(nullptr, nullptr, "", 1);
-    }
-
     Event next_event() {
         Event e{};
         e.kind = TOVIK_wait_event(&e.x, &e.y, &e.key);
@@ -119,7 +162,7 @@ private:
     }
 
     bool checked(unsigned id) const {
-        for (const FakePlatform::MenuItem& item : fake_->menu_items(fw.run_menu)) {
+        for (const FakePlatform::MenuItem& item : fake_.menu_items(fw.run_menu)) {
             if (item.id_or_popup == id && (item.flags & MENU_SEPARATOR) == 0) {
                 return (item.flags & MENU_CHECKED) != 0;
             }
@@ -141,7 +184,8 @@ private:
         if (checked(CMD_PLAYBACK) != (fw.playing_back != 0)) fail("Playback's mark is not the flag");
     }
 
-    std::unique_ptr<FakePlatform> fake_;
+    Framework& framework_;
+    FakePlatform& fake_;
     std::vector<Event> recording_;
     std::optional<std::vector<Event>> complete_;
 };
@@ -161,7 +205,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     data += 1 + length;
     size -= 1 + length;
 
-    Run run;
+    static Framework* const framework = new Framework;  // for the life of the process
+    Run run(*framework);
     bool running = true;
     for (; running && size >= 3; data += 3, size -= 3) running = run.step(data[0], data[1], data[2]);
     if (running) run.finish();

@@ -104,6 +104,7 @@ struct FrameworkState {
     std::array<std::unique_ptr<char[]>, LOG_RING_SIZE> log_ring;
     std::int32_t log_head = -1;
     std::int32_t log_tail = 0;
+    std::unique_ptr<Canvas> text_image;  // the text window's painting, kept for the next
 };
 
 extern FrameworkState fw;

@@ -29,6 +29,17 @@ void append_message(const char* text) {
     fw.log_tail = next_slot(fw.log_tail);
 }
 
+// The off-screen image a painting draws on.  It is kept and made again only
+// for a new size: painting follows every message, and a fresh image of the
+// client area for each one is hundreds of kilobytes to map and clear.
+Canvas* text_image(int width, int height) {
+    std::unique_ptr<Canvas>& image = fw.text_image;
+    if (!image || image->width() != width || image->height() != height) {
+        image = platform().create_image(width, height);
+    }
+    return image.get();
+}
+
 }  // namespace
 
 }  // namespace tovik
@@ -57,8 +68,8 @@ void paint_text_window(WindowHandle window) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     const ContextHandle context = p.get_dc(window);
-    std::unique_ptr<Canvas> image = p.create_image(width, height);
-    if (image) {
+    Canvas* const image = text_image(width, height);
+    if (image != nullptr) {
         const Colour background = colour_table[COLOUR_WHITE];
         image->fill_rect(0, 0, width, height, background);
         const FontRequest font{FontFace::FixedPitch, 0};

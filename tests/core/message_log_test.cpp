@@ -93,6 +93,28 @@ TEST_F(MessageLogTest, PaintingDrawsOpaqueBlackTextOnWhiteAndCopiesOnce) {
     EXPECT_EQ(text.font.face, FontFace::FixedPitch);
 }
 
+TEST_F(MessageLogTest, PaintingKeepsItsImageUntilTheWindowChangesSize) {
+    std::vector<std::pair<int, int>> made;
+    fake.image_factory = [&](int w, int h) {
+        made.emplace_back(w, h);
+        return std::make_unique<RecordingCanvas>(w, h, &calls);
+    };
+    TOVIK_print("kept\n");
+    paint();
+    paint();
+    ASSERT_EQ(made.size(), 1u);
+
+    fake.resize_client(fw.text_window, 300, 100);
+    const auto lines = paint();
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(made.back(), std::make_pair(300, 100));
+    // A kept image is drawn whole again: white over all of it, then the text.
+    EXPECT_EQ(calls.front().op, "fill");
+    EXPECT_EQ(calls.front().args, (std::vector<std::int64_t>{0, 0, 300, 100}));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].second, 100 - (RecordingCanvas::LINE + RecordingCanvas::LEADING));
+}
+
 TEST_F(MessageLogTest, AnEmptyRingPaintsAWhiteWindow) {
     paint();
     ASSERT_EQ(calls.size(), 1u);

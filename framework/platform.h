@@ -92,6 +92,7 @@ constexpr std::uintptr_t VKEY_UP = 38;
 constexpr std::uintptr_t VKEY_RIGHT = 39;
 constexpr std::uintptr_t VKEY_DOWN = 40;
 constexpr std::uintptr_t VKEY_F10 = 121;
+constexpr std::uintptr_t VKEY_F11 = 122;
 
 // What the platform's windows take off their outer size: the frame on every
 // side, the caption above, and a menu bar below the caption.  Backends that

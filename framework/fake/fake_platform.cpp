@@ -35,10 +35,14 @@ WindowHandle FakePlatform::target(WindowHandle window) const {
     return window != 0 ? window : graphics_window();
 }
 
+// At the middle of the native pixels that show the client pixel.
 void FakePlatform::click(int client_x, int client_y, WindowHandle window) {
     const WindowHandle at = target(window);
     const Window* w = find(at);
-    mouse_button(at, client_x, client_y + (w != nullptr ? w->picture.strip() : 0), true, true);
+    if (w == nullptr) return;
+    const int scale = w->view.scale;
+    mouse_button(at, w->view.x + client_x * scale + scale / 2,
+                 w->view.y + (client_y + w->picture.strip()) * scale + scale / 2, true, true);
 }
 
 void FakePlatform::key_down(std::uintptr_t virtual_key, char typed, WindowHandle window) {
@@ -63,7 +67,18 @@ void FakePlatform::lose_focus(WindowHandle window) { focus_lost(target(window));
 
 void FakePlatform::resize_client(WindowHandle window, int width, int height) {
     const Window* w = find(window);
-    resized(window, width, height + (w != nullptr ? w->picture.strip() : 0));
+    if (w != nullptr) resize_window(window, width, height + w->picture.strip());
+}
+
+bool FakePlatform::full_screen_native(WindowHandle window, bool on) {
+    const Window* w = find(window);
+    if (w == nullptr) return false;
+    if (on) {
+        resized(window, screen_width, screen_height_);
+    } else {
+        resized(window, w->picture.width() * w->scale, w->picture.height() * w->scale);
+    }
+    return true;
 }
 
 // --- inspection ------------------------------------------------------------

@@ -49,8 +49,14 @@ public:
     // A timer message, queued behind what is queued already.
     void timer(WindowHandle window = 0);
     void lose_focus(WindowHandle window = 0);
-    // Changes a window's client size, as a resize does.
+    // Changes a window's client size, as the program's own resize does.
     void resize_client(WindowHandle window, int width, int height);
+    // Changes the native window's size in its own pixels, as a window manager may.
+    void resize_native(WindowHandle window, int width, int height) { resized(window, width, height); }
+
+    // The desktop the windows are made on; the screen is what full screen fills.
+    DisplayInfo desktop;
+    int screen_width = 1024;
 
     // The window system's timers tick on their own when nothing else is
     // queued (default on); off, time stands still.
@@ -96,6 +102,8 @@ private:
     void show_native(WindowHandle, bool) override {}
     bool poll_native(bool) override { return false; }
     Wait wait_native(int timeout_ms) override;
+    DisplayInfo display() override { return desktop; }
+    bool full_screen_native(WindowHandle window, bool on) override;
     void put_rows(WindowHandle window, const FrameView& picture, std::span<const RowRun> rows) override;
     std::uint64_t now_ms() override { return now_; }
 

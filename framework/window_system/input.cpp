@@ -1,6 +1,7 @@
 // Native input as the window system hands it on: to the menu while it is
 // open or when it is its own (clicks in the strip, system keys), otherwise
 // as messages to the window, in the order it came.
+#include <algorithm>
 #include <cctype>
 
 #include "window_system/window_system.h"
@@ -15,6 +16,15 @@ void WindowSystem::apply(WindowHandle window, const MenuBar::Result& result) {
 void WindowSystem::mouse_button(WindowHandle window, int x, int y, bool left, bool down) {
     Window* w = find(window);
     if (w == nullptr) return;
+    if (!to_picture(*w, x, y)) {
+        // Around the picture: nothing there, but a press closes an open menu.
+        if (down && w->menu_bar && w->menu_bar->is_open()) {
+            w->menu_bar->close();
+            present(window);
+        }
+        queue(window, MsgKind::Other);
+        return;
+    }
     const int strip = w->picture.strip();
     if (w->menu_bar && (w->menu_bar->is_open() || y < strip)) {
         MenuBar::Result result = MenuBar::Result::taken();  // other buttons do nothing to the menu
@@ -24,8 +34,7 @@ void WindowSystem::mouse_button(WindowHandle window, int x, int y, bool left, bo
             return;
         }
     }
-    const bool in_client = x >= 0 && x < w->picture.width() && y >= strip && y < w->picture.height();
-    if (down && left && in_client) {
+    if (down && left && y >= strip) {
         queue(window, MsgKind::LButtonDown, 0, pack_point(x, y - strip));
     } else {
         queue(window, MsgKind::Other);
@@ -35,6 +44,9 @@ void WindowSystem::mouse_button(WindowHandle window, int x, int y, bool left, bo
 void WindowSystem::mouse_move(WindowHandle window, int x, int y) {
     Window* w = find(window);
     if (w == nullptr) return;
+    if (!to_picture(*w, x, y)) {
+        x = y = -1;  // nowhere on the picture
+    }
     if (w->menu_bar && w->menu_bar->is_open()) {
         apply(window, w->menu_bar->mouse_move(x, y));
         return;
@@ -50,6 +62,11 @@ void WindowSystem::key_down(WindowHandle window, std::uintptr_t virtual_key, Key
                             std::string_view text) {
     Window* w = find(window);
     if (w == nullptr) return;
+    // F11 is the window system's own: it types nothing, and the core never sees it.
+    if (virtual_key == VKEY_F11 && !(w->menu_bar && w->menu_bar->is_open())) {
+        if (!state.repeat) set_full_screen(window, !w->full_screen);
+        return;
+    }
     const std::string typed = window_system::typed_characters(virtual_key, state, text);
     const unsigned first = typed.empty() ? 0 : static_cast<unsigned char>(typed.front());
     if (w->menu_bar && w->menu_bar->is_open()) {
@@ -116,18 +133,41 @@ void WindowSystem::exposed(WindowHandle window) {
     Window* w = find(window);
     if (w == nullptr) return;
     w->picture.mark_all();
+    w->native.set_view(w->view);  // the surround too
     flush(window);  // the menu strip at once; the client area when it is painted
     invalidate(window);
 }
 
+// A resizable window's picture follows the native window; a fixed one's
+// stays, placed on whatever the native window became.
 void WindowSystem::resized(WindowHandle window, int width, int height) {
     Window* w = find(window);
     if (w == nullptr) return;
-    w->picture.resize(width, height, w->menu_bar ? MenuBar::HEIGHT : 0, w->background);
-    if (w->menu_bar) w->menu_bar->set_width(w->picture.width());
+    w->native_width = std::max(width, 0);
+    w->native_height = std::max(height, 0);
+    if (w->style == WindowStyle::Resizable) {
+        resize_picture(*w, w->native_width / w->scale, w->native_height / w->scale);
+    }
+    refit(*w);
+    present(window);
+}
+
+void WindowSystem::resize_window(WindowHandle window, int width, int height) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    w->native_width = std::max(width, 0) * w->scale;
+    w->native_height = std::max(height, 0) * w->scale;
+    resize_picture(*w, width, height);
+    refit(*w);
+    present(window);
+}
+
+void WindowSystem::resize_picture(Window& w, int width, int height) {
+    w.picture.resize(width, height, w.menu_bar ? MenuBar::HEIGHT : 0, w.background);
+    if (w.menu_bar) w.menu_bar->set_width(w.picture.width());
+    const WindowHandle window = handle_of(w);
     send(window, MsgKind::Size);
     invalidate(window);
-    present(window);
 }
 
 }  // namespace tovik

@@ -15,7 +15,13 @@
 //     arrows, Enter, clicks in the strip, closing on focus loss);
 //   - the picture each window shows (menu strip, client image, open
 //     drop-down) and which of its rows changed since they were last put on
-//     the screen.
+//     the screen;
+//   - display scaling and full screen: each window is shown at the integer
+//     scale nearest to the desktop's, with square pixels, and a fixed-size
+//     window goes full screen with F11, scaled as far as it fits and centred
+//     on black; a native window of another size than the picture shows the
+//     picture whole and in place.  Clicks are mapped back: the core sees
+//     every pixel and position as at scale 1.
 //
 // A backend derives from this class, turns native input into the input calls
 // below, and implements the hooks under "What a backend implements":
@@ -37,6 +43,7 @@
 #include "window_system/menu_store.h"
 #include "window_system/picture.h"
 #include "window_system/timers.h"
+#include "window_system/view.h"
 
 namespace tovik {
 
@@ -63,6 +70,11 @@ public:
         MenuHandle menu = 0;     // the menu bar attached, 0 if none
         std::unique_ptr<MenuBar> menu_bar;
         window_system::Picture picture;
+        int scale = 1;  // the desktop's, as this window is shown when it can be
+        bool full_screen = false;
+        int native_width = 0, native_height = 0;
+        window_system::View view;          // how the picture stands on the native window
+        window_system::NativeFrame native;  // the scaled frame, unless the view is direct
     };
 
     using FrameView = window_system::FrameView;
@@ -125,8 +137,11 @@ public:
     void close_window(WindowHandle window);
     // The native window must be shown again whole (it was uncovered).
     void exposed(WindowHandle window);
-    // The native window's new size, menu strip included.
+    // The native window's new size in its own pixels.
     void resized(WindowHandle window, int width, int height);
+    // Full screen for a fixed-size window (F11 does it), or back; false if
+    // the window cannot.
+    bool set_full_screen(WindowHandle window, bool on);
 
     // --- Inspection --------------------------------------------------------------
     // The record of a window, destroyed or not; null for a handle never given.
@@ -148,6 +163,12 @@ protected:
         // The menu strip and the client area; the backend writes back what it made.
         int width = 0, height = 0;
         bool resizable = false;
+    };
+    // The desktop as the backend knows it: its scale (1 is 96 dots per inch)
+    // and the usable area of its screen in native pixels (0: unknown).
+    struct DisplayInfo {
+        double scale = 1.0;
+        int usable_width = 0, usable_height = 0;
     };
     enum class Wait : std::uint8_t {
         Event,    // a native event came and was handed over
@@ -172,6 +193,15 @@ protected:
     // Milliseconds of a clock that never goes back; timers are deadlines on
     // it.  The system's steady clock unless a backend has its own.
     virtual std::uint64_t now_ms();
+    // The desktop's scale and usable area; scale 1, no limit, unless a backend knows.
+    virtual DisplayInfo display() { return {}; }
+    // Makes the native window fill the screen, or gives it its size back, and
+    // reports the new size through resized(); false if it cannot.
+    virtual bool full_screen_native(WindowHandle, bool) { return false; }
+
+    // The window resized as the program's own request would (the native
+    // window follows): the picture takes the size, menu strip included.
+    void resize_window(WindowHandle window, int width, int height);
 
     void set_error(std::string why) { last_error_ = std::move(why); }
     Window* find(WindowHandle window);
@@ -194,6 +224,12 @@ private:
     // Puts the rows of a shown window's picture that changed.
     void flush(WindowHandle window);
     void apply(WindowHandle window, const MenuBar::Result& result);
+    void resize_picture(Window& w, int width, int height);
+    WindowHandle handle_of(const Window& w) const;
+    // Places the picture on the native window again after a change of either.
+    void refit(Window& w);
+    // A native position as a position of the picture; false outside it.
+    bool to_picture(const Window& w, int& x, int& y) const;
 
     std::map<std::string, WindowClass, std::less<>> classes_;
     std::vector<std::unique_ptr<Window>> windows_;  // handle h is windows_[h - 1]
@@ -203,6 +239,7 @@ private:
     window_system::Timers timers_;
     window_system::CanvasFactory make_canvas_;
     std::vector<RowRun> runs_;  // flush's, kept between frames
+    std::vector<RowRun> native_runs_;
     std::string last_error_;
 };
 

@@ -32,6 +32,13 @@ const WindowSystem::Window* WindowSystem::window_record(WindowHandle window) con
     return window == 0 || window > windows_.size() ? nullptr : windows_[window - 1].get();
 }
 
+WindowHandle WindowSystem::handle_of(const Window& w) const {
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        if (windows_[i].get() == &w) return i + 1;
+    }
+    return 0;
+}
+
 const WindowSystem::MenuBar* WindowSystem::menu_bar(WindowHandle window) const {
     const Window* w = find(window);
     return w != nullptr ? w->menu_bar.get() : nullptr;
@@ -67,12 +74,17 @@ WindowHandle WindowSystem::create_window(const WindowInfo& info) {
     w->outer_height = info.outer_height;
     w->proc = found->second.proc;
     w->background = found->second.background;
+    const int width = std::max(info.outer_width - 2 * NATIVE_FRAME, 0);
+    const int height = std::max(info.outer_height - 2 * NATIVE_FRAME - NATIVE_CAPTION, 0);
+    const DisplayInfo desktop = display();
+    w->scale = window_system::desktop_scale_for(desktop.scale, width, height, desktop.usable_width,
+                                                desktop.usable_height);
     NativeWindow native;
     native.title = w->title.c_str();
-    native.x = info.x;
-    native.y = info.y;
-    native.width = std::max(info.outer_width - 2 * NATIVE_FRAME, 0);
-    native.height = std::max(info.outer_height - 2 * NATIVE_FRAME - NATIVE_CAPTION, 0);
+    native.x = info.x * w->scale;
+    native.y = info.y * w->scale;
+    native.width = width * w->scale;
+    native.height = height * w->scale;
     native.resizable = info.style == WindowStyle::Resizable;
     windows_.push_back(std::move(w));
     const WindowHandle handle = windows_.size();
@@ -80,8 +92,17 @@ WindowHandle WindowSystem::create_window(const WindowInfo& info) {
         windows_.pop_back();
         return 0;
     }
+    // A resizable window's picture is what the native one holds; a fixed one
+    // keeps its size whatever the native window was made.
     Window& made = *windows_.back();
-    made.picture.resize(native.width, native.height, 0, made.background);
+    made.native_width = native.width;
+    made.native_height = native.height;
+    if (made.style == WindowStyle::Resizable) {
+        made.picture.resize(native.width / made.scale, native.height / made.scale, 0, made.background);
+    } else {
+        made.picture.resize(width, height, 0, made.background);
+    }
+    refit(made);
 
     send(handle, MsgKind::Create);  // may attach a menu, which takes its strip off the client
     Window* created = find(handle);
@@ -116,6 +137,7 @@ bool WindowSystem::show_window(WindowHandle window, bool show) {
     if (show) {
         w->invalid = true;
         w->picture.mark_all();
+        w->native.set_view(w->view);
         flush(window);
     } else if (w->menu_bar && w->menu_bar->is_open()) {
         w->menu_bar->close();
@@ -172,7 +194,50 @@ void WindowSystem::flush(WindowHandle window) {
     Window* w = find(window);
     if (w == nullptr || !w->visible) return;
     w->picture.take_changed(runs_);
-    if (!runs_.empty()) put_rows(window, w->picture.frame(), runs_);
+    if (runs_.empty()) return;
+    const FrameView picture = w->picture.frame();
+    if (window_system::NativeFrame::direct(w->view, picture)) {
+        put_rows(window, picture, runs_);
+        return;
+    }
+    w->native.update(picture, runs_, native_runs_);
+    if (!native_runs_.empty()) put_rows(window, w->native.frame(), native_runs_);
+}
+
+void WindowSystem::refit(Window& w) {
+    window_system::View view;
+    view.width = w.native_width;
+    view.height = w.native_height;
+    const int width = w.picture.width();
+    const int height = w.picture.height();
+    const int fits = window_system::fitting_scale(width, height, view.width, view.height);
+    if (w.full_screen) {
+        view.scale = fits;
+        view.x = std::max(0, (view.width - width * fits) / 2);
+        view.y = std::max(0, (view.height - height * fits) / 2);
+        view.surround = 0;  // black
+    } else {
+        view.scale = std::min(w.scale, fits);
+        view.surround = w.background;
+    }
+    if (view == w.view) return;
+    w.view = view;
+    w.native.set_view(view);
+    w.picture.mark_all();
+}
+
+bool WindowSystem::to_picture(const Window& w, int& x, int& y) const {
+    return window_system::to_picture(w.view, w.picture.width(), w.picture.height(), x, y);
+}
+
+bool WindowSystem::set_full_screen(WindowHandle window, bool on) {
+    Window* w = find(window);
+    if (w == nullptr || w->style != WindowStyle::Fixed) return false;
+    if (w->full_screen == on) return true;
+    w->full_screen = on;  // before the native change, which may report its size at once
+    if (full_screen_native(window, on)) return true;
+    if (Window* still = find(window); still != nullptr) still->full_screen = !on;
+    return false;
 }
 
 }  // namespace tovik

@@ -32,7 +32,6 @@ constexpr const char* OUR_RULES = R"(<?xml version="1.0"?>
 )";
 
 FcConfig* config = nullptr;
-bool started = false;
 
 // One configuration, ours: reading the machine's files and font caches is
 // most of what a match costs the first time, so fontconfig's default
@@ -41,7 +40,6 @@ FcConfig* our_config() {
     if (config != nullptr) return config;
     config = FcInitLoadConfigAndFonts();
     if (config == nullptr) return nullptr;
-    started = true;
     if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(OUR_RULES),
                                        FcTrue) != FcTrue) {
         FcConfigDestroy(config);
@@ -79,11 +77,12 @@ bool match_font_file(const char* family, std::string& path, int& index) {
     return found;
 }
 
+// Only our configuration goes: fontconfig itself is not finalised, since
+// other libraries in the process (SDL's window decorations, the cursor theme
+// under Wayland) may still use it, and finalising under them aborts.
 void release_font_matcher() {
     if (config != nullptr) FcConfigDestroy(config);
     config = nullptr;
-    if (started) FcFini();
-    started = false;
 }
 
 }  // namespace tovik::text

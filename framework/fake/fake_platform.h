@@ -13,8 +13,8 @@
 //   [x] exposure and resizing (resize_client)
 //   [ ] the system asking the program to end: a test posts the quit request
 //   [x] pictures on screen: the changed rows, kept per window for tests to read
-//   [ ] display scaling
-//   [ ] full screen
+//   [x] display scaling: the desktop a test sets
+//   [x] full screen: the screen a test sets
 //   [ ] touch
 // Native windows have the platform's decorations' sizes, so the graphics
 // window's client area is 595 x 491 as on the real platform.  A get_message

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "canvas/software_canvas.h"
 #include "sdl/sdl_surface.h"
@@ -10,7 +12,8 @@
 namespace tovik::sdl {
 
 SdlPlatform::SdlPlatform() : WindowSystem(SoftwareCanvas::create) {
-    // Plain window surfaces: no GPU texture behind them.
+    // Plain window surfaces where the driver has them (X11): no GPU texture
+    // behind them.  open_native allows the texture where it has none (Wayland).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A click that activates a window is also a click in it, as natively.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -68,10 +71,44 @@ bool SdlPlatform::open_native(WindowHandle window, NativeWindow& info) {
         set_error(SDL_GetError());
         return false;
     }
+    // A driver without window surfaces of its own (Wayland) gives one backed
+    // by a texture; a window whose picture cannot be shown is an error, not
+    // an invisible program.
+    if (SDL_GetWindowSurface(sdl) == nullptr) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+        if (SDL_GetWindowSurface(sdl) == nullptr) {
+            set_error(std::string("no surface to show the window's picture on (SDL: ") +
+                      SDL_GetError() + ")");
+            SDL_DestroyWindow(sdl);
+            return false;
+        }
+    }
     natives_.resize(std::max<std::size_t>(natives_.size(), window));
     natives_[window - 1] = {sdl, SDL_GetWindowID(sdl), x11::adopt_window(sdl)};
     SDL_GetWindowSize(sdl, &info.width, &info.height);
     return true;
+}
+
+// GDK_SCALE where the user set it; otherwise Xft.dpi against 96 dots per inch.
+WindowSystem::DisplayInfo SdlPlatform::display() {
+    DisplayInfo info;
+    if (const char* gdk = std::getenv("GDK_SCALE"); gdk != nullptr && std::atoi(gdk) > 0) {
+        info.scale = std::atoi(gdk);
+    } else if (const double dpi = x11::xft_dpi(); dpi > 0) {
+        info.scale = dpi / 96.0;
+    }
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        info.usable_width = usable.w;
+        info.usable_height = usable.h;
+    }
+    return info;
+}
+
+bool SdlPlatform::full_screen_native(WindowHandle window, bool on) {
+    Native* n = native(window);
+    return n != nullptr &&
+           SDL_SetWindowFullscreen(n->sdl, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
 }
 
 void SdlPlatform::close_native(WindowHandle window) {

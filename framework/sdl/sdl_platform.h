@@ -15,8 +15,9 @@
 //   [x] the system asking the program to end: SIGINT, SIGTERM, SIGHUP, SIGQUIT
 //       (sdl_signals.h), SDL's quit event
 //   [x] pictures on screen: the changed rows, through the window surface (no GPU)
-//   [ ] display scaling
-//   [ ] full screen
+//   [x] display scaling: GDK_SCALE, or Xft.dpi on X11 (not yet Wayland's
+//       output scale)
+//   [x] full screen (F11, the desktop's resolution)
 //   [ ] touch
 // Known limits: pressing and releasing Alt alone does not select the menu
 // bar; a right-hand Alt that a layout uses as AltGr counts as Alt.
@@ -68,6 +69,8 @@ private:
     bool poll_native(bool ask) override;
     Wait wait_native(int timeout_ms) override;
     void put_rows(WindowHandle window, const FrameView& picture, std::span<const RowRun> rows) override;
+    DisplayInfo display() override;
+    bool full_screen_native(WindowHandle window, bool on) override;
 
     // Event translation (sdl_events.cpp).
     void translate_event(const SDL_Event& event);

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <algorithm>
 
 namespace tovik::sdl::x11 {
 
@@ -107,8 +110,39 @@ unsigned long destroyed_window(const SDL_Event& event) {
 }
 
 
+double xft_dpi() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "x11") != 0) return 0;
+    using Open = Display* (*)(const char*);
+    using Resources = char* (*)(Display*);
+    using Close = int (*)(Display*);
+    const auto open = reinterpret_cast<Open>(find_function("XOpenDisplay"));
+    const auto resources = reinterpret_cast<Resources>(find_function("XResourceManagerString"));
+    const auto close = reinterpret_cast<Close>(find_function("XCloseDisplay"));
+    if (open == nullptr || resources == nullptr || close == nullptr) return 0;
+    // A connection of our own for one question, before any window is made.
+    Display* display = open(nullptr);
+    if (display == nullptr) return 0;
+    double dpi = 0;
+    // Lines of "name:\tvalue"; the setting is "Xft.dpi:\t192".
+    if (const char* text = resources(display); text != nullptr) {
+        constexpr std::string_view NAME = "Xft.dpi:";
+        for (std::string_view rest = text; !rest.empty();) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            const std::string_view line = rest.substr(0, end);
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+            if (line.substr(0, NAME.size()) != NAME) continue;
+            const std::string value(line.substr(NAME.size()));
+            dpi = std::strtod(value.c_str(), nullptr);
+        }
+    }
+    close(display);
+    return dpi > 0 && dpi < 10000 ? dpi : 0;
+}
+
 #else
 
+double xft_dpi() { return 0; }
 void watch_destruction() {}
 unsigned long adopt_window(SDL_Window*) { return 0; }
 unsigned long destroyed_window(const SDL_Event&) { return 0; }

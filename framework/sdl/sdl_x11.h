@@ -28,4 +28,8 @@ unsigned long adopt_window(SDL_Window* window);
 // The X window that the event reports destroyed, 0 if it reports nothing of the kind.
 unsigned long destroyed_window(const SDL_Event& event);
 
+// The desktop's Xft.dpi resource, which GNOME, KDE and Xfce set to the scale
+// the user picked (192 for 200 %); 0 if unset or off X11.
+double xft_dpi();
+
 }  // namespace tovik::sdl::x11

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "canvas/software_canvas.h"
 #include "sdl/sdl_surface.h"
@@ -13,8 +14,12 @@ namespace tovik::sdl {
 
 SdlPlatform::SdlPlatform() : WindowSystem(SoftwareCanvas::create) {
     // Plain window surfaces where the driver has them (X11): no GPU texture
-    // behind them.  open_native allows the texture where it has none (Wayland).
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // behind them.  Wayland's has none, and SDL then backs the surface with a
+    // texture; it decides that once, at the first window's surface.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::string_view(driver) != "wayland") {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     // A click that activates a window is also a click in it, as natively.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Closing a window is the window's business, not a quit request.
@@ -71,17 +76,12 @@ bool SdlPlatform::open_native(WindowHandle window, NativeWindow& info) {
         set_error(SDL_GetError());
         return false;
     }
-    // A driver without window surfaces of its own (Wayland) gives one backed
-    // by a texture; a window whose picture cannot be shown is an error, not
-    // an invisible program.
+    // A window whose picture cannot be shown is an error, not an invisible program.
     if (SDL_GetWindowSurface(sdl) == nullptr) {
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
-        if (SDL_GetWindowSurface(sdl) == nullptr) {
-            set_error(std::string("no surface to show the window's picture on (SDL: ") +
-                      SDL_GetError() + ")");
-            SDL_DestroyWindow(sdl);
-            return false;
-        }
+        set_error(std::string("no surface to show the window's picture on (SDL: ") +
+                  SDL_GetError() + ")");
+        SDL_DestroyWindow(sdl);
+        return false;
     }
     natives_.resize(std::max<std::size_t>(natives_.size(), window));
     natives_[window - 1] = {sdl, SDL_GetWindowID(sdl), x11::adopt_window(sdl)};

@@ -106,6 +106,14 @@ int TOVIK_draw_text(ColourIndex colour, std::int32_t x, std::int32_t y, std::int
     ;
 int TOVIK_clear();
 
+// The picture that stands for the program in task bars, docks and window
+// switchers: `size` pixels square (1 to TOVIK_MAX_ICON_SIZE), row by row from
+// the top, each pixel 0x00RRGGBB.  The framework keeps a copy and gives it to
+// both windows, those open and those TOVIK_start opens.  Returns 1, or 0 and
+// keeps the icon it had for a size out of range or no pixels.
+constexpr std::int32_t TOVIK_MAX_ICON_SIZE = 1024;
+int TOVIK_set_icon(std::int32_t size, const std::uint32_t* pixels);
+
 // Provided by the program: the platform's entry calls it with its four values
 // and exits with its result.
 int game_main(void* instance, void* previous_instance, const char* command_line, int show_mode);

@@ -26,7 +26,8 @@ play)
     options=(-DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF)
     ;;
 test)
-    packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils inotify-tools)
+    packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils inotify-tools
+               appstream)
     options=(-DBUILD_TESTING=ON -DTOVIK_BENCHMARKS=ON)
     ;;
 web) exec tools/build-web.sh ;;

@@ -1,10 +1,11 @@
 // The TOVIK graphics-and-event framework: the one header a program includes.
 //
 // A program defines game_main (at the end of this file) instead of main: the
-// framework's entry sets up the platform, calls game_main with the four entry
-// values, and ends the program with its result.  game_main passes those values
-// to TOVIK_start, waits for events until TOVIK_QUIT, calls TOVIK_finish and
-// returns 0.
+// framework's entry calls game_main with the four entry values (the command
+// line holds the program's arguments) and ends the program with its result;
+// the display is opened when the program starts the framework.  game_main
+// passes those values to TOVIK_start, waits for events until TOVIK_QUIT, calls
+// TOVIK_finish and returns 0.
 //
 // Coordinates are whole pixels with (0, 0) at the centre of the graphics
 // window's client area, x to the right and y upward.  Every operation runs on

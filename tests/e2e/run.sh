@@ -80,11 +80,14 @@ xdotool windowfocus --sync "$graphics"
 
 # --- as the desktop sees it: the icon, and the class its entry names -----------
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+# Read whole before grep looks: grep -q stops reading at the first match,
+# and xprop writing the rest would die of SIGPIPE and fail the pipe.
 for window in "$graphics" $(xdotool search --name '^TOVIK Text$'); do
-    xprop -id "$window" WM_CLASS | grep -qx "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ||
-        fail "window $window: $(xprop -id "$window" WM_CLASS), not the desktop entry's $wm_class"
-    xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' ||
-        fail "window $window has no 64 x 64 icon"
+    class=$(xprop -id "$window" WM_CLASS)
+    [ "$class" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] ||
+        fail "window $window: $class, not the desktop entry's $wm_class"
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    grep -q 'Icon (64 x 64)' <<<"$icon" || fail "window $window has no 64 x 64 icon"
 done
 
 key() { xdotool key --delay 30 "$@"; }
@@ -159,11 +162,14 @@ xdotool windowfocus --sync "$graphics"
 
 # --- as the desktop sees it: the icon, and the class its entry names -----------
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+# Read whole before grep looks: grep -q stops reading at the first match,
+# and xprop writing the rest would die of SIGPIPE and fail the pipe.
 for window in "$graphics" $(xdotool search --name '^TOVIK Text$'); do
-    xprop -id "$window" WM_CLASS | grep -qx "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ||
-        fail "window $window: $(xprop -id "$window" WM_CLASS), not the desktop entry's $wm_class"
-    xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' ||
-        fail "window $window has no 64 x 64 icon"
+    class=$(xprop -id "$window" WM_CLASS)
+    [ "$class" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] ||
+        fail "window $window: $class, not the desktop entry's $wm_class"
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    grep -q 'Icon (64 x 64)' <<<"$icon" || fail "window $window has no 64 x 64 icon"
 done
 key ctrl+r
 click 450 300

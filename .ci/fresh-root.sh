@@ -3,9 +3,10 @@
 # would run them, and the Debian package installed on another fresh root:
 #   1. ./build.sh play builds and ends at once with the one-line display error;
 #   2. ./build.sh test passes;
-#   3. cpack -G DEB makes the package; apt-get installs it on a second fresh
-#      root, which pulls in every library it needs, and the installed tovik
-#      ends with the display error again.
+#   3. cpack -G DEB makes the package in a build of its own, lintian finds no
+#      error or warning in it; apt-get installs it on a second fresh root,
+#      which pulls in every library it needs, and the installed tovik ends
+#      with the display error again.
 # The base system (debootstrap minbase with git and ca-certificates) is kept as
 # a tarball outside the checkout, so that only the first run bootstraps.
 # Needs root.  Logs: build-fresh-root/.
@@ -133,12 +134,16 @@ step test inside build 'cd /root/tovik && ./build.sh test'
 test_seconds=$(($(date +%s) - test_started))
 grep -E 'tests passed|tests failed' "$logs/test.log" | sed 's/^/   /'
 
-# Debian's place for a game's program; what cpack needs to find the libraries it uses.
+# The README's recipe: a build of its own with Debian's place for a game's
+# program; what cpack needs to find the libraries it uses.
 step package inside build 'cd /root/tovik && tools/install-packages.sh file dpkg-dev &&
-    cmake -S . -B build -DCMAKE_INSTALL_BINDIR=games && cmake --build build &&
-    cd build && cpack -G DEB'
-deb=$(ls "$scratch"/build/root/tovik/build/tovik_*.deb)
+    cmake -S . -B build-deb -DCMAKE_INSTALL_BINDIR=games -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF &&
+    cmake --build build-deb && cd build-deb && cpack -G DEB'
+deb=$(ls "$scratch"/build/root/tovik/build-deb/tovik_*.deb)
 cp "$deb" "$logs/"
+# Debian's checks of a package: errors and warnings fail.
+step lintian inside build 'cd /root/tovik && tools/install-packages.sh lintian &&
+    lintian --fail-on error,warning build-deb/tovik_*.deb'
 
 step make-install-root make_root install
 cp "$deb" "$scratch/install/root/"
@@ -146,5 +151,10 @@ step install-deb inside install \
     'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /root/tovik_*.deb'
 # A login shell's search path, which has /usr/games.
 expect_display_error installed-tovik 60 install 'cd /root && PATH=$PATH:/usr/games && tovik'
+# Its version answered without a display, and its desktop files in place.
+step installed-version inside install 'PATH=$PATH:/usr/games &&
+    tovik --version | grep -qx "tovik [0-9][0-9.]*" &&
+    test -f /usr/share/metainfo/org.example.Tovik.metainfo.xml &&
+    test -f /usr/share/applications/org.example.Tovik.desktop'
 
 echo "fresh-root: all passed in $(($(date +%s) - started)) s (play build ${play_seconds} s, test ${test_seconds} s)"

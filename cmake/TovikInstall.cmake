@@ -9,9 +9,26 @@ if(WIN32)
   return()
 endif()
 
+# The game's name on the desktop, reverse-DNS as AppStream wants it: the
+# desktop entry and the metadata that software centres read are named by it.
+set(TOVIK_APP_ID org.example.Tovik)
+# The day of this version's release, in the manual page and the metadata.
+set(TOVIK_RELEASE_DATE 2026-12-08)
+
 install(TARGETS tovik RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/dist/tovik.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/dist/${TOVIK_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+configure_file(${PROJECT_SOURCE_DIR}/dist/${TOVIK_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/dist/${TOVIK_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/dist/${TOVIK_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The metadata as software centres read it: anything above a pedantic note
+# fails, where the validator is installed.
+find_program(TOVIK_APPSTREAMCLI appstreamcli)
+if(BUILD_TESTING AND TOVIK_APPSTREAMCLI)
+  add_test(NAME metainfo_valid COMMAND ${TOVIK_APPSTREAMCLI} validate --no-net --strict
+           ${PROJECT_BINARY_DIR}/dist/${TOVIK_APP_ID}.metainfo.xml)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

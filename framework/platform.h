@@ -185,11 +185,24 @@ public:
     // Copies width x height pixels of the image to the window's client area at (0, 0).
     virtual void copy_image(WindowHandle window, ContextHandle context, const Canvas& image,
                             int width, int height) = 0;
+
+    // The program's icon on a window, for task bars, docks and window
+    // switchers: `size` pixels square, row by row from the top, 0x00RRGGBB.
+    // The pixels are the caller's; a platform keeps what it needs.  A platform
+    // without window icons leaves this as it is.
+    virtual void set_window_icon(WindowHandle /*window*/, int /*size*/,
+                                 const std::uint32_t* /*pixels*/) {}
 };
 
 // The platform the core talks to; installed by the program's entry (or a test)
 // before the framework starts.
 void set_platform(Platform* platform);
+// Or a maker of one, called when the framework first needs a platform: an
+// entry can then leave the program to answer its command line (--help)
+// before any display is opened.  The maker is called once and returns the
+// platform, which stays installed until the next set_platform, or ends the
+// process.
+void set_platform_maker(Platform* (*maker)());
 Platform& platform();
 
 }  // namespace tovik

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "canvas.h"
 #include "platform.h"
@@ -74,6 +75,9 @@ struct FrameworkState {
     std::int32_t origin_x = 0;
     std::int32_t origin_y = 0;
     std::int32_t finished = 0;  // TOVIK_finish has run: no more events
+    // The program's icon (icon.cpp): icon_size pixels square, or none.
+    std::int32_t icon_size = 0;
+    std::vector<std::uint32_t> icon_pixels;
 
     // The event wait and the animation (event_loop.cpp).
     std::int32_t pending_kind = NO_EVENT;

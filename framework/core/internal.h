@@ -15,6 +15,9 @@ std::intptr_t graphics_window_proc(WindowHandle window, MsgKind kind, std::uintp
 std::intptr_t text_window_proc(WindowHandle window, MsgKind kind, std::uintptr_t wparam,
                                std::intptr_t lparam);
 
+// icon.cpp: the program's icon on a window, if the program has given one
+void give_icon(WindowHandle window);
+
 // event_loop.cpp
 void pump_message();
 

@@ -101,6 +101,9 @@ int TOVIK_start(void* /*instance*/, void* previous_instance, const char* /*comma
     fw.offscreen_image = p.create_image(IMAGE_WIDTH, IMAGE_HEIGHT);
     if (!fw.offscreen_image) fail_start("the 601 x 540 off-screen image cannot be created");
 
+    // Before they are shown, so that the desktop never sees them without it.
+    give_icon(graphics_window);
+    give_icon(text_window);
     p.show_window(text_window, show_mode != 0);
     p.show_window(graphics_window, show_mode != 0);
     p.set_timer(graphics_window, ANIMATION_TIMER_ID, ANIMATION_TIMER_PERIOD_MS);

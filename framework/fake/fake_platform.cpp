@@ -115,6 +115,16 @@ std::uint32_t FakePlatform::shown_pixel(WindowHandle window, int x, int y) const
     return x >= 0 && y >= 0 && x < screen.width && at < screen.pixels.size() ? screen.pixels[at] : 0;
 }
 
+FakePlatform::Icon FakePlatform::icon(WindowHandle window) const {
+    const auto found = icons_.find(window);
+    return found == icons_.end() ? Icon{} : found->second;
+}
+
+void FakePlatform::set_window_icon(WindowHandle window, int size, const std::uint32_t* pixels) {
+    const std::size_t count = static_cast<std::size_t>(size) * static_cast<std::size_t>(size);
+    icons_[window] = {size, std::vector<std::uint32_t>(pixels, pixels + count)};
+}
+
 // --- counting --------------------------------------------------------------
 
 void FakePlatform::release_dc(WindowHandle, ContextHandle) { ++released_contexts_; }

@@ -9,6 +9,7 @@
 //   [x] mouse: left-button presses (click), other buttons and motion
 //       through the window system's input calls
 //   [x] focus loss (lose_focus)
+//   [x] the program's icon: kept per window for tests to read
 //   [x] timers: on a clock that runs only while get_message would sleep
 //   [x] exposure and resizing (resize_client)
 //   [ ] the system asking the program to end: a test posts the quit request
@@ -23,6 +24,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -81,11 +83,18 @@ public:
     std::uint32_t shown_pixel(WindowHandle window, int x, int y) const;
     // The rows put on screen so far.
     std::size_t rows_put() const { return rows_put_; }
+    // The icon a window was given last: its pixels, size x size; none is empty.
+    struct Icon {
+        int size = 0;
+        std::vector<std::uint32_t> pixels;
+    };
+    Icon icon(WindowHandle window) const;
 
     // Platform, where the fake counts.
     int screen_height() override { return screen_height_; }
     void release_dc(WindowHandle window, ContextHandle context) override;
     std::unique_ptr<Canvas> create_image(int width, int height) override;
+    void set_window_icon(WindowHandle window, int size, const std::uint32_t* pixels) override;
     void copy_image(WindowHandle window, ContextHandle context, const Canvas& image, int width,
                     int height) override;
 
@@ -110,6 +119,7 @@ private:
     int screen_height_;
     std::uint64_t now_ = 0;
     std::vector<Screen> screens_;  // handle h is screens_[h - 1]
+    std::map<WindowHandle, Icon> icons_;
     int copies_ = 0;
     int released_contexts_ = 0;
     std::size_t rows_put_ = 0;

@@ -1,10 +1,11 @@
 // The TOVIK graphics-and-event framework: the one header a program includes.
 //
 // A program defines game_main (at the end of this file) instead of main: the
-// framework's entry sets up the platform, calls game_main with the four entry
-// values, and ends the program with its result.  game_main passes those values
-// to TOVIK_start, waits for events until TOVIK_QUIT, calls TOVIK_finish and
-// returns 0.
+// framework's entry calls game_main with the four entry values (the command
+// line holds the program's arguments) and ends the program with its result;
+// the display is opened when the program starts the framework.  game_main
+// passes those values to TOVIK_start, waits for events until TOVIK_QUIT, calls
+// TOVIK_finish and returns 0.
 //
 // Coordinates are whole pixels with (0, 0) at the centre of the graphics
 // window's client area, x to the right and y upward.  Every operation runs on
@@ -105,6 +106,14 @@ int TOVIK_draw_text(ColourIndex colour, std::int32_t x, std::int32_t y, std::int
 #endif
     ;
 int TOVIK_clear();
+
+// The picture that stands for the program in task bars, docks and window
+// switchers: `size` pixels square (1 to TOVIK_MAX_ICON_SIZE), row by row from
+// the top, each pixel 0x00RRGGBB.  The framework keeps a copy and gives it to
+// both windows, those open and those TOVIK_start opens.  Returns 1, or 0 and
+// keeps the icon it had for a size out of range or no pixels.
+constexpr std::int32_t TOVIK_MAX_ICON_SIZE = 1024;
+int TOVIK_set_icon(std::int32_t size, const std::uint32_t* pixels);
 
 // Provided by the program: the platform's entry calls it with its four values
 // and exits with its result.

@@ -1,28 +1,53 @@
-// The program's entry on SDL2: open a display, install the platform, run the game.
+// The program's entry on SDL2: hand the program its command line, and open a
+// display and install the platform when the program starts the framework.
 #define SDL_MAIN_HANDLED  // our own main, on every system
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_platform.h"
 #include "tovik.h"
 
-int main() {
-    SDL_SetMainReady();
+namespace {
+
+// Made on first use, so that a program which only answers its command line
+// (--help) opens no display.  Not destroyed at std::exit: a lost display ends
+// the process that way, and the platform's windows are then beyond reach.
+tovik::sdl::SdlPlatform* made_platform = nullptr;
+
+tovik::Platform* open_platform() {
     if (const std::string problem = tovik::sdl::open_display(); !problem.empty()) {
         std::fprintf(stderr, "tovik: cannot open a display: %s\n", problem.c_str());
-        return 1;
+        std::exit(1);
     }
-    int result = 0;
-    {
-        tovik::sdl::SdlPlatform platform;
-        tovik::set_platform(&platform);
-        // No instance, no previous instance, no command line, shown.
-        result = game_main(nullptr, nullptr, "", 1);
-        tovik::set_platform(nullptr);
+    made_platform = new tovik::sdl::SdlPlatform;
+    return made_platform;
+}
+
+// The arguments as one line, as the native entry's command line has them.
+std::string command_line(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        line += argv[i];
     }
-    SDL_Quit();
+    return line;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SDL_SetMainReady();
+    tovik::set_platform_maker(open_platform);
+    // No instance, no previous instance, shown.
+    const int result = game_main(nullptr, nullptr, command_line(argc, argv).c_str(), 1);
+    tovik::set_platform(nullptr);
+    if (made_platform != nullptr) {
+        delete made_platform;
+        SDL_Quit();
+    }
     return result;
 }

@@ -10,6 +10,8 @@
 //       typed text as 8-bit characters (code points above 255 are dropped)
 //   [x] mouse: left-button clicks, other buttons, motion, the wheel
 //   [x] focus loss
+//   [x] the program's icon on both windows (sdl_icon.cpp); Wayland shows the
+//       desktop entry's instead, which SDL 2 cannot set
 //   [x] timers: SDL's wait for events sleeps until the nearest deadline
 //   [x] exposure and resizing
 //   [x] the system asking the program to end: SIGINT, SIGTERM, SIGHUP, SIGQUIT
@@ -46,6 +48,7 @@ public:
     bool signals_watched() const { return signals_.active(); }
 
     int screen_height() override;
+    void set_window_icon(WindowHandle window, int size, const std::uint32_t* pixels) override;
 
 private:
     struct Native {

@@ -9,6 +9,7 @@
 //       key's text as an 8-bit character (code points above 255 are dropped)
 //   [x] mouse: left-button clicks, other buttons, motion
 //   [x] focus loss
+//   [ ] the program's icon: the page has its own
 //   [x] timers: the wait yields to the browser until the nearest deadline
 //   [ ] exposure and resizing: canvases keep their size and their pixels
 //   [ ] the system asking the program to end: closing the page ends it at once

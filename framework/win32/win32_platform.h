@@ -7,6 +7,7 @@
 //   [x] keys: the platform's virtual-key codes and its own translation
 //   [x] mouse: left-button clicks, other buttons, motion, the wheel
 //   [x] focus loss
+//   [ ] the program's icon
 //   [x] timers: the platform's timer messages
 //   [x] exposure and resizing: the platform's paint and size messages
 //   [x] the system asking the program to end: logging off and shutting down

@@ -102,5 +102,23 @@ TEST_F(StartTest, ShowTextWindowReportsWhetherItWasVisible) {
     EXPECT_EQ(TOVIK_show_text_window(1), 0);
 }
 
+TEST_F(StartTest, APlatformMakerIsCalledOnceAndOnlyWhenTheFrameworkStarts) {
+    static FakePlatform* made;
+    static int calls;
+    made = &fake;
+    calls = 0;
+    set_platform_maker([]() -> Platform* {
+        ++calls;
+        return made;
+    });
+    const std::uint32_t pixel = 0;
+    TOVIK_set_icon(1, &pixel);  // nothing open: no platform needed yet
+    EXPECT_EQ(calls, 0);
+    start();
+    TOVIK_show_text_window(0);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(&platform(), &fake);
+}
+
 }  // namespace
 }  // namespace tovik::testing

@@ -6,13 +6,15 @@
 #
 #   tests/e2e/run.sh path/to/tovik
 #
-# Needs Xvfb, xdotool and inotifywait (packages xvfb, xdotool, inotify-tools);
+# Needs Xvfb, xdotool, xprop and inotifywait (packages xvfb, xdotool,
+# x11-utils, inotify-tools);
 # inotifywait sees the playback open, read and close the script.
 # Everything awaited is polled with a generous limit (E2E_TIMEOUT seconds,
 # default 60); no pause decides the verdict.
 set -euo pipefail
 
 tovik=$(realpath "${1:?usage: $0 path/to/tovik}")
+desktop_entry=$(realpath "$(dirname "$0")/../../dist/org.example.Tovik.desktop")
 limit=${E2E_TIMEOUT:-60}
 work=$(mktemp -d)
 background=()
@@ -75,6 +77,18 @@ find_graphics_window() {
 }
 poll "visible window \"TOVIK Graphics\"" find_graphics_window
 xdotool windowfocus --sync "$graphics"
+
+# --- as the desktop sees it: the icon, and the class its entry names -----------
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+# Read whole before grep looks: grep -q stops reading at the first match,
+# and xprop writing the rest would die of SIGPIPE and fail the pipe.
+for window in "$graphics" $(xdotool search --name '^TOVIK Text$'); do
+    class=$(xprop -id "$window" WM_CLASS)
+    [ "$class" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] ||
+        fail "window $window: $class, not the desktop entry's $wm_class"
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    grep -q 'Icon (64 x 64)' <<<"$icon" || fail "window $window has no 64 x 64 icon"
+done
 
 key() { xdotool key --delay 30 "$@"; }
 click() { xdotool mousemove --window "$graphics" --sync "$1" "$2" click 1; }
@@ -145,6 +159,18 @@ SDL_VIDEODRIVER=x11 env --default-signal=HUP "$tovik" >"$work/tovik.log" 2>&1 &
 tovik_pid=$!
 poll "visible window \"TOVIK Graphics\"" find_graphics_window
 xdotool windowfocus --sync "$graphics"
+
+# --- as the desktop sees it: the icon, and the class its entry names -----------
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+# Read whole before grep looks: grep -q stops reading at the first match,
+# and xprop writing the rest would die of SIGPIPE and fail the pipe.
+for window in "$graphics" $(xdotool search --name '^TOVIK Text$'); do
+    class=$(xprop -id "$window" WM_CLASS)
+    [ "$class" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] ||
+        fail "window $window: $class, not the desktop entry's $wm_class"
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    grep -q 'Icon (64 x 64)' <<<"$icon" || fail "window $window has no 64 x 64 icon"
+done
 key ctrl+r
 click 450 300
 poll "the click's line in TOVIK.SCR" events_in_script 1

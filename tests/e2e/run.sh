@@ -59,7 +59,8 @@ poll() {
 }
 
 # --- an X server of our own -------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: the server must not be resetting when the second run connects.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 background+=($!)
 poll "display from Xvfb" test -s "$work/display"
 export DISPLAY=":$(head -n 1 "$work/display")"

@@ -11,60 +11,11 @@
 # awaited is polled with a limit (E2E_TIMEOUT seconds, default 60).
 set -euo pipefail
 
-tovik=$(realpath "${1:?usage: $0 path/to/tovik}")
-limit=${E2E_TIMEOUT:-60}
-work=$(mktemp -d)
-xvfb_pid="" tovik_pid=""
-
-cleanup() {
-    for pid in $tovik_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e: FAIL: $*" >&2
-    if [ -s "$work/tovik.log" ]; then sed 's/^/  tovik: /' "$work/tovik.log" >&2; fi
-    if [ -f "$work/TOVIK.SCR" ]; then sed 's/^/  TOVIK.SCR: /' "$work/TOVIK.SCR" >&2; fi
-    exit 1
-}
-
-tovik_exited() {
-    local state
-    state=$(ps -o stat= -p "$tovik_pid" 2>/dev/null) || return 0
-    [[ $state == Z* ]]
-}
-
-# poll WHAT COMMAND...: runs COMMAND until it succeeds, for at most $limit s.
-poll() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + limit))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "no $what after ${limit} s"
-        sleep 0.05
-    done
-}
+. "$(dirname "$0")/common.sh" e2e "$@"
 
 mkdir "$work/fb"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -fbdir "$work/fb" \
-    3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-poll "display from Xvfb" test -s "$work/display"
-export DISPLAY=":$(head -n 1 "$work/display")"
-
-cd "$work"
-SDL_VIDEODRIVER=x11 "$tovik" >"$work/tovik.log" 2>&1 &
-tovik_pid=$!
-
-graphics=""
-find_graphics_window() {
-    graphics=$(xdotool search --onlyvisible --name '^TOVIK Graphics$' 2>/dev/null | head -n 1)
-    [ -n "$graphics" ]
-}
-poll "visible window \"TOVIK Graphics\"" find_graphics_window
-xdotool windowfocus --sync "$graphics"
+start_xvfb 1024x768 -fbdir "$work/fb"
+start_tovik
 
 has_line() { [ -f TOVIK.SCR ] && grep -qx "$1" TOVIK.SCR; }
 frame() { md5sum <"$work/fb/Xvfb_screen0"; }

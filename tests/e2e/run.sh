@@ -13,71 +13,14 @@
 # default 60); no pause decides the verdict.
 set -euo pipefail
 
-tovik=$(realpath "${1:?usage: $0 path/to/tovik}")
+. "$(dirname "$0")/common.sh" e2e "$@"
 desktop_entry=$(realpath "$(dirname "$0")/../../dist/org.example.Tovik.desktop")
-limit=${E2E_TIMEOUT:-60}
-work=$(mktemp -d)
-background=()
-tovik_pid=""
 
-cleanup() {
-    if [ -n "$tovik_pid" ]; then kill "$tovik_pid" 2>/dev/null || true; fi
-    for pid in "${background[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e: FAIL: $*" >&2
-    if [ -s "$work/tovik.log" ]; then sed 's/^/  tovik: /' "$work/tovik.log" >&2; fi
-    if [ -f "$work/TOVIK.SCR" ]; then sed 's/^/  TOVIK.SCR: /' "$work/TOVIK.SCR" >&2; fi
-    exit 1
-}
-
-tovik_exited() {
-    local state
-    state=$(ps -o stat= -p "$tovik_pid" 2>/dev/null) || return 0
-    [[ $state == Z* ]]
-}
-
-# poll WHAT COMMAND...: runs COMMAND until it succeeds, for at most $limit s;
-# gives up at once if tovik has ended.
-poll() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + limit))
-    until "$@"; do
-        if [ -n "$tovik_pid" ] && tovik_exited; then
-            # It may have ended just after the check, and its end may be what we await.
-            "$@" && break
-            fail "tovik ended while waiting for $what"
-        fi
-        [ "$SECONDS" -lt "$deadline" ] || fail "no $what after ${limit} s"
-        sleep 0.05
-    done
-}
-
-# --- an X server of our own -------------------------------------------------
-# -noreset: the server must not be resetting when the second run connects.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-background+=($!)
-poll "display from Xvfb" test -s "$work/display"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb 1024x768
 echo "e2e: Xvfb on $DISPLAY"
 
 # --- tovik in an empty directory --------------------------------------------
-cd "$work"
-SDL_VIDEODRIVER=x11 "$tovik" >"$work/tovik.log" 2>&1 &
-tovik_pid=$!
-
-graphics=""
-find_graphics_window() {
-    graphics=$(xdotool search --onlyvisible --name '^TOVIK Graphics$' 2>/dev/null | head -n 1)
-    [ -n "$graphics" ]
-}
-poll "visible window \"TOVIK Graphics\"" find_graphics_window
-xdotool windowfocus --sync "$graphics"
+start_tovik
 
 # --- as the desktop sees it: the icon, and the class its entry names -----------
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
@@ -156,22 +99,7 @@ echo "e2e: quit with exit code 0"
 # does: the ticks since the last line are written.  (The signal's default
 # disposition is given back in case this script runs under nohup.)
 rm -f TOVIK.SCR
-SDL_VIDEODRIVER=x11 env --default-signal=HUP "$tovik" >"$work/tovik.log" 2>&1 &
-tovik_pid=$!
-poll "visible window \"TOVIK Graphics\"" find_graphics_window
-xdotool windowfocus --sync "$graphics"
-
-# --- as the desktop sees it: the icon, and the class its entry names -----------
-wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
-# Read whole before grep looks: grep -q stops reading at the first match,
-# and xprop writing the rest would die of SIGPIPE and fail the pipe.
-for window in "$graphics" $(xdotool search --name '^TOVIK Text$'); do
-    class=$(xprop -id "$window" WM_CLASS)
-    [ "$class" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] ||
-        fail "window $window: $class, not the desktop entry's $wm_class"
-    icon=$(xprop -id "$window" _NET_WM_ICON)
-    grep -q 'Icon (64 x 64)' <<<"$icon" || fail "window $window has no 64 x 64 icon"
-done
+start_tovik env --default-signal=HUP
 key ctrl+r
 click 450 300
 poll "the click's line in TOVIK.SCR" events_in_script 1

@@ -10,53 +10,11 @@
 # x11-apps).  Everything awaited is polled (E2E_TIMEOUT seconds, default 60).
 set -euo pipefail
 
-tovik=$(realpath "${1:?usage: $0 path/to/tovik}")
-limit=${E2E_TIMEOUT:-60}
-work=$(mktemp -d)
-xvfb_pid=""
-tovik_pid=""
+. "$(dirname "$0")/common.sh" scale "$@"
 
-cleanup() {
-    for pid in $tovik_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "scale: FAIL: $*" >&2
-    [ ! -s "$work/tovik.log" ] || sed 's/^/  tovik: /' "$work/tovik.log" >&2
-    exit 1
-}
-
-# poll WHAT COMMAND...
-poll() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + limit))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "no $what after ${limit} s"
-        sleep 0.05
-    done
-}
-
-# The server must not reset (and forget its resources) between clients.
-Xvfb -displayfd 3 -screen 0 1920x2400x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-poll "display from Xvfb" test -s "$work/display"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb 1920x2400
 echo "Xft.dpi: 192" | xrdb -nocpp -merge
-
-cd "$work"
-SDL_VIDEODRIVER=x11 "$tovik" >"$work/tovik.log" 2>&1 &
-tovik_pid=$!
-graphics=""
-find_graphics_window() {
-    graphics=$(xdotool search --onlyvisible --name '^TOVIK Graphics$' 2>/dev/null | head -n 1)
-    [ -n "$graphics" ]
-}
-poll "visible window \"TOVIK Graphics\"" find_graphics_window
-xdotool windowfocus --sync "$graphics"
+start_tovik
 
 eval "$(xdotool getwindowgeometry --shell "$graphics")"
 # 601 x 540 less the frame and caption is 595 x 511 at 96 dots per inch.
@@ -88,7 +46,10 @@ PY
 xdotool key --delay 30 ctrl+r
 xdotool mousemove --window "$graphics" --sync 201 141 click 1
 xdotool key --delay 30 ctrl+r
-recorded() { [ -f TOVIK.SCR ] && grep -q '^TOVIK_MOUSE' TOVIK.SCR && ! ls -l "/proc/$tovik_pid/fd" 2>/dev/null | grep -q 'TOVIK\.SCR'; }
+recorded() {
+    [ -f TOVIK.SCR ] && grep -q '^TOVIK_MOUSE' TOVIK.SCR &&
+        ! ls -l "/proc/$tovik_pid/fd" 2>/dev/null | grep -q 'TOVIK\.SCR'
+}
 poll "recorded click" recorded
 grep -qx 'TOVIK_MOUSE(-197, 195);' TOVIK.SCR ||
     fail "the click at a doubled pixel was recorded as $(grep '^TOVIK_MOUSE' TOVIK.SCR)"

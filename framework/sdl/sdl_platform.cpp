@@ -89,14 +89,20 @@ bool SdlPlatform::open_native(WindowHandle window, NativeWindow& info) {
     return true;
 }
 
-// GDK_SCALE where the user set it; otherwise Xft.dpi against 96 dots per inch.
+// GDK_SCALE where the user set it; otherwise Xft.dpi against 96 dots per
+// inch.  Asked once: reading Xft.dpi takes a connection of its own, and both
+// windows are made at start.
 WindowSystem::DisplayInfo SdlPlatform::display() {
-    DisplayInfo info;
-    if (const char* gdk = std::getenv("GDK_SCALE"); gdk != nullptr && std::atoi(gdk) > 0) {
-        info.scale = std::atoi(gdk);
-    } else if (const double dpi = x11::xft_dpi(); dpi > 0) {
-        info.scale = dpi / 96.0;
+    if (!desktop_scale_) {
+        desktop_scale_ = 1.0;
+        if (const char* gdk = std::getenv("GDK_SCALE"); gdk != nullptr && std::atoi(gdk) > 0) {
+            desktop_scale_ = std::atoi(gdk);
+        } else if (const double dpi = x11::xft_dpi(); dpi > 0) {
+            desktop_scale_ = dpi / 96.0;
+        }
     }
+    DisplayInfo info;
+    info.scale = *desktop_scale_;
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
         info.usable_width = usable.w;

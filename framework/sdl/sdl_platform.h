@@ -30,6 +30,7 @@
 
 #include <SDL.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,7 @@ private:
 
     std::vector<Native> natives_;  // handle h is natives_[h - 1]
     std::vector<SDL_Rect> rects_;  // put_rows', kept between frames
+    std::optional<double> desktop_scale_;  // display()'s, once known
     SignalWatcher signals_;
 };
 

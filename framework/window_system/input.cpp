@@ -146,7 +146,7 @@ void WindowSystem::resized(WindowHandle window, int width, int height) {
     w->native_width = std::max(width, 0);
     w->native_height = std::max(height, 0);
     if (w->style == WindowStyle::Resizable) {
-        resize_picture(*w, w->native_width / w->scale, w->native_height / w->scale);
+        resize_picture(window, *w, w->native_width / w->scale, w->native_height / w->scale);
     }
     refit(*w);
     present(window);
@@ -157,15 +157,14 @@ void WindowSystem::resize_window(WindowHandle window, int width, int height) {
     if (w == nullptr) return;
     w->native_width = std::max(width, 0) * w->scale;
     w->native_height = std::max(height, 0) * w->scale;
-    resize_picture(*w, width, height);
+    resize_picture(window, *w, width, height);
     refit(*w);
     present(window);
 }
 
-void WindowSystem::resize_picture(Window& w, int width, int height) {
+void WindowSystem::resize_picture(WindowHandle window, Window& w, int width, int height) {
     w.picture.resize(width, height, w.menu_bar ? MenuBar::HEIGHT : 0, w.background);
     if (w.menu_bar) w.menu_bar->set_width(w.picture.width());
-    const WindowHandle window = handle_of(w);
     send(window, MsgKind::Size);
     invalidate(window);
 }

@@ -224,8 +224,7 @@ private:
     // Puts the rows of a shown window's picture that changed.
     void flush(WindowHandle window);
     void apply(WindowHandle window, const MenuBar::Result& result);
-    void resize_picture(Window& w, int width, int height);
-    WindowHandle handle_of(const Window& w) const;
+    void resize_picture(WindowHandle window, Window& w, int width, int height);
     // Places the picture on the native window again after a change of either.
     void refit(Window& w);
     // A native position as a position of the picture; false outside it.

@@ -32,13 +32,6 @@ const WindowSystem::Window* WindowSystem::window_record(WindowHandle window) con
     return window == 0 || window > windows_.size() ? nullptr : windows_[window - 1].get();
 }
 
-WindowHandle WindowSystem::handle_of(const Window& w) const {
-    for (std::size_t i = 0; i < windows_.size(); ++i) {
-        if (windows_[i].get() == &w) return i + 1;
-    }
-    return 0;
-}
-
 const WindowSystem::MenuBar* WindowSystem::menu_bar(WindowHandle window) const {
     const Window* w = find(window);
     return w != nullptr ? w->menu_bar.get() : nullptr;

@@ -60,7 +60,9 @@ void SoftwareCanvas::fill_rect(int left, int top, int right, int bottom, Colour 
 // scrolls once per message.
 void SoftwareCanvas::scroll_up(int dy) {
     if (dy <= 0 || dy >= height_) return;
-    const auto row = [this](int y) { return pixels_.data() + static_cast<std::ptrdiff_t>(y) * width_; };
+    const auto row = [this](int y) {
+        return pixels_.data() + static_cast<std::ptrdiff_t>(y) * width_;
+    };
     for (int top = 0; top + dy < height_; top += dy) {
         const int rows = std::min(dy, height_ - dy - top);
         std::memcpy(row(top), row(top + dy),

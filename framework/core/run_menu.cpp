@@ -64,7 +64,9 @@ void toggle_recording() {
     }
     // The file may still be open for reading after a playback that ended on
     // an unrecognised line.
-    if (fw.playing_back == 1 || fw.play_one_pending == 1 || fw.script_file) stop_playback_and_close();
+    if (fw.playing_back == 1 || fw.play_one_pending == 1 || fw.script_file) {
+        stop_playback_and_close();
+    }
     fw.recording = 1;
     check(CMD_RECORD, true);
 }

@@ -15,7 +15,9 @@ namespace {
 // for, so it goes too: a playback stopped within a periodic run does not
 // replay the rest of that run at the start of the next one.
 void release_script_file() {
-    if (fw.script_file && fw.script_mode == ScriptMode::Writing) finish_writing(fw.script_file.get());
+    if (fw.script_file && fw.script_mode == ScriptMode::Writing) {
+        finish_writing(fw.script_file.get());
+    }
     fw.script_file.reset();
     fw.script_line = 0;
     fw.script_mode = ScriptMode::None;

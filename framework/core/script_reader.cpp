@@ -121,7 +121,9 @@ const char* parse_line(const char* line, std::size_t length) {
 bool skip_byte_order_mark(std::FILE* file) {
     unsigned char start[3] = {};
     const std::size_t got = std::fread(start, 1, sizeof start, file);
-    if (got >= 2 && ((start[0] == 0xFF && start[1] == 0xFE) || (start[0] == 0xFE && start[1] == 0xFF))) {
+    const bool utf16 = got >= 2 && ((start[0] == 0xFF && start[1] == 0xFE) ||
+                                    (start[0] == 0xFE && start[1] == 0xFF));
+    if (utf16) {
         return false;
     }
     if (got < 3 || start[0] != 0xEF || start[1] != 0xBB || start[2] != 0xBF) {

@@ -27,7 +27,7 @@ play)
     ;;
 test)
     packages+=(libgtest-dev libbenchmark-dev libcairo2-dev xvfb xdotool x11-utils inotify-tools
-               x11-xserver-utils x11-apps appstream)
+               x11-xserver-utils x11-apps appstream sway grim wtype)
     options=(-DBUILD_TESTING=ON -DTOVIK_BENCHMARKS=ON)
     ;;
 web) exec tools/build-web.sh ;;

@@ -128,6 +128,16 @@ void SdlPlatform::show_native(WindowHandle window, bool show) {
     if (Native* n = native(window); n != nullptr) {
         if (show) {
             SDL_ShowWindow(n->sdl);
+            // A fixed window says so as the minimum and maximum size once it is
+            // a toplevel: tiling compositors (sway) then float it at its size
+            // instead of stretching it to a tile.
+            if ((SDL_GetWindowFlags(n->sdl) & SDL_WINDOW_RESIZABLE) == 0) {
+                int width = 0;
+                int height = 0;
+                SDL_GetWindowSize(n->sdl, &width, &height);
+                SDL_SetWindowMinimumSize(n->sdl, width, height);
+                SDL_SetWindowMaximumSize(n->sdl, width, height);
+            }
         } else {
             SDL_HideWindow(n->sdl);
         }

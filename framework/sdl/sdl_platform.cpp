@@ -17,9 +17,8 @@ SdlPlatform::SdlPlatform() : WindowSystem(SoftwareCanvas::create) {
     // behind them.  Wayland's has none, and SDL then backs the surface with a
     // texture; it decides that once, at the first window's surface.
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver == nullptr || std::string_view(driver) != "wayland") {
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    }
+    wayland_ = driver != nullptr && std::string_view(driver) == "wayland";
+    if (!wayland_) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A click that activates a window is also a click in it, as natively.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Closing a window is the window's business, not a quit request.
@@ -69,6 +68,10 @@ int SdlPlatform::screen_height() {
 bool SdlPlatform::open_native(WindowHandle window, NativeWindow& info) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (info.resizable) flags |= SDL_WINDOW_RESIZABLE;
+    // On a Wayland output of scale 2 the surface's texture is then drawn into
+    // a buffer of twice the size, pixel by pixel (SDL's default scaling is
+    // nearest), instead of the compositor blurring a buffer at scale 1.
+    if (wayland_) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     // SDL windows are at least one pixel each way.
     SDL_Window* sdl = SDL_CreateWindow(info.title, info.x, info.y, std::max(info.width, 1),
                                        std::max(info.height, 1), flags);
@@ -89,18 +92,24 @@ bool SdlPlatform::open_native(WindowHandle window, NativeWindow& info) {
     return true;
 }
 
-// GDK_SCALE where the user set it; otherwise Xft.dpi against 96 dots per
-// inch.  Asked once: reading Xft.dpi takes a connection of its own, and both
-// windows are made at start.
-WindowSystem::DisplayInfo SdlPlatform::display() {
-    if (!desktop_scale_) {
-        desktop_scale_ = 1.0;
-        if (const char* gdk = std::getenv("GDK_SCALE"); gdk != nullptr && std::atoi(gdk) > 0) {
-            desktop_scale_ = std::atoi(gdk);
-        } else if (const double dpi = x11::xft_dpi(); dpi > 0) {
-            desktop_scale_ = dpi / 96.0;
-        }
+namespace {
+
+// GDK_SCALE where the user set it; otherwise Xft.dpi against 96 dots per inch.
+double x11_desktop_scale() {
+    if (const char* gdk = std::getenv("GDK_SCALE"); gdk != nullptr && std::atoi(gdk) > 0) {
+        return std::atoi(gdk);
     }
+    const double dpi = x11::xft_dpi();
+    return dpi > 0 ? dpi / 96.0 : 1.0;
+}
+
+}  // namespace
+
+// Asked once: reading Xft.dpi takes a connection of its own, and both windows
+// are made at start.  Under Wayland the output's scale is applied after us
+// (see open_native), so the picture is put at scale 1.
+WindowSystem::DisplayInfo SdlPlatform::display() {
+    if (!desktop_scale_) desktop_scale_ = wayland_ ? 1.0 : x11_desktop_scale();
     DisplayInfo info;
     info.scale = *desktop_scale_;
     SDL_Rect usable;

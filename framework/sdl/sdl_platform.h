@@ -85,6 +85,9 @@ private:
     std::vector<Native> natives_;  // handle h is natives_[h - 1]
     std::vector<SDL_Rect> rects_;  // put_rows', kept between frames
     std::optional<double> desktop_scale_;  // display()'s, once known
+    // Under Wayland the compositor scales each output, and SDL draws the
+    // window's picture into a buffer at the output's scale.
+    bool wayland_ = false;
     SignalWatcher signals_;
 };
 

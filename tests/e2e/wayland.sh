@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A Wayland session: the real tovik under a headless sway with SDL's Wayland
-# driver.  The graphics window must float at its fixed size and show the night
-# sky once, in place; Ctrl+R twice must write TOVIK.SCR, Ctrl+Q must end the
-# program with 0, and so must SIGTERM in a second run.
+# driver, on an output of scale 2.  The graphics window must float at its
+# fixed size and show the night sky once, in place, in square 2 x 2 pixels;
+# Ctrl+R twice must write TOVIK.SCR, Ctrl+Q must end the program with 0, and
+# so must SIGTERM in a second run.
 #
 #   tests/e2e/wayland.sh path/to/tovik
 #
@@ -19,7 +20,7 @@ chmod 755 "$work"
 mkdir "$work/run" "$work/play"
 cp "$tovik" "$work/tovik"
 cat >"$work/sway.conf" <<'EOF'
-output HEADLESS-1 resolution 1280x1024
+output HEADLESS-1 resolution 1920x1600 scale 2
 xwayland disable
 EOF
 as_user=()
@@ -80,14 +81,18 @@ read -r floating x y width height <<<"$(graphics_geometry)"
 in_sway swaymsg "[title=\"^TOVIK Graphics\$\"] focus" >/dev/null
 
 # The sky, navy blue, lies inside the client area (below the 20-pixel menu
-# strip) and fills its width once: no stale or doubled copy around it.
+# strip) and fills its width once: no stale or doubled copy around it.  The
+# screenshot is in the output's pixels, twice the window's.
 in_session grim -t ppm "$work/run/shot.ppm"
-python3 - "$work/run/shot.ppm" "$x" "$((y + 20))" 595 491 <<'PY' || fail "the picture is not shown once and in place"
+python3 - "$work/run/shot.ppm" "$((2 * x))" "$((2 * (y + 20)))" 1190 982 <<'PY' ||
 import sys
 data = open(sys.argv[1], "rb").read()
 magic, width, height, depth, pixels = data.split(maxsplit=4)
 width, height = int(width), int(height)
 cx, cy, cw, ch = map(int, sys.argv[2:])
+def px(x, y):
+    at = 3 * (y * width + x)
+    return pixels[at:at + 3]
 sky = bytes((0x00, 0x33, 0x99))
 xs, ys = [], []
 for y in range(height):
@@ -103,7 +108,12 @@ if not xs:
 box = (min(xs), min(ys), max(xs), max(ys))
 if box[0] != cx or box[2] != cx + cw - 1 or box[1] < cy or box[3] >= cy + ch:
     sys.exit(f"sky spans {box}, the client area is ({cx}, {cy}) {cw} x {ch}")
+mixed = sum(1 for y in range(cy, cy + ch, 2) for x in range(cx, cx + cw, 2)
+            if not px(x, y) == px(x + 1, y) == px(x, y + 1) == px(x + 1, y + 1))
+if mixed:
+    sys.exit(f"{mixed} of the client area's 2 x 2 blocks are not one colour")
 PY
+    fail "the picture is not shown once, in place, in square pixels"
 
 key r
 key r
@@ -125,4 +135,4 @@ status=0
 wait "$tovik_pid" || status=$?
 tovik_pid=""
 [ "$status" -eq 0 ] || fail "SIGTERM ended tovik with $status"
-echo "wayland: floating window, one picture in place, recording, Ctrl+Q and SIGTERM: passed"
+echo "wayland: floating window, one crisp picture in place at scale 2, recording, Ctrl+Q and SIGTERM: passed"

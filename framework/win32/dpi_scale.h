@@ -20,6 +20,15 @@ constexpr int scale_for_dpi(unsigned dpi) {
     return nearest > MAX_SCALE ? MAX_SCALE : static_cast<int>(nearest);
 }
 
+// `wanted`, or the largest scale below it at which width x height fits into
+// room_width x room_height; at least 1 (a screen too small for the picture
+// shows it cut off rather than not at all).
+constexpr int scale_to_fit(int wanted, int width, int height, int room_width, int room_height) {
+    int scale = wanted;
+    while (scale > 1 && (width * scale > room_width || height * scale > room_height)) --scale;
+    return scale < 1 ? 1 : scale;
+}
+
 // The picture coordinate a screen coordinate falls in: every screen pixel of
 // a scaled pixel is that pixel, also left of or above the picture.
 constexpr int to_picture_coordinate(int screen, int scale) {

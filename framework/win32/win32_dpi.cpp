@@ -61,6 +61,13 @@ SIZE outer_size(const Frame& frame, int width, int height, UINT dpi) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+SIZE work_area_size(HWND hwnd) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    return {monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top};
+}
+
 SIZE client_size(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);
@@ -86,11 +93,15 @@ void Win32Platform::fit_to_dpi(HWND hwnd, int outer_width, int outer_height) {
 }
 
 void Win32Platform::scale_client(HWND hwnd, int width, int height, UINT dpi) {
-    const int scale = win32::scale_for_dpi(dpi);
+    const Frame frame = frame_of(hwnd);
+    const SIZE frame_only = outer_size(frame, 0, 0, dpi);
+    const SIZE work = work_area_size(hwnd);
+    const int scale = win32::scale_to_fit(win32::scale_for_dpi(dpi), width, height,
+                                          work.cx - frame_only.cx, work.cy - frame_only.cy);
     scales_[hwnd] = scale;
     const int wanted_width = width * scale;
     const int wanted_height = height * scale;
-    SIZE outer = outer_size(frame_of(hwnd), wanted_width, wanted_height, dpi);
+    SIZE outer = outer_size(frame, wanted_width, wanted_height, dpi);
     constexpr UINT resize_only = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(hwnd, nullptr, 0, 0, outer.cx, outer.cy, resize_only);
     // A menu bar that wraps onto a second row takes more than the one row the

@@ -19,6 +19,14 @@ TEST(DpiScaleTest, ScaleIsTheNearestWholeNumberAtLeastOne) {
     EXPECT_EQ(scale_for_dpi(~0u), MAX_SCALE);
 }
 
+TEST(DpiScaleTest, ScaleShrinksUntilTheWindowFitsTheScreen) {
+    EXPECT_EQ(scale_to_fit(2, 595, 496, 1920, 1040), 2);
+    EXPECT_EQ(scale_to_fit(2, 595, 496, 1190, 992), 2);   // exactly
+    EXPECT_EQ(scale_to_fit(2, 595, 496, 1189, 992), 1);
+    EXPECT_EQ(scale_to_fit(3, 595, 496, 1500, 2000), 2);
+    EXPECT_EQ(scale_to_fit(3, 595, 496, 400, 300), 1);    // never below 1
+}
+
 TEST(DpiScaleTest, EveryScreenPixelOfAScaledPixelIsThatPixel) {
     for (int screen = 0; screen < 6; ++screen) EXPECT_EQ(to_picture_coordinate(screen, 1), screen);
     EXPECT_EQ(to_picture_coordinate(0, 2), 0);

@@ -57,7 +57,7 @@ string(REPLACE "," "." TOVIK_VERSION_QUAD_DOTS "${TOVIK_VERSION_QUAD}")
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE TOVIK_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
 
 set(manifest ${PROJECT_BINARY_DIR}/dist/tovik.manifest)
-configure_file(${PROJECT_SOURCE_DIR}/dist/tovik.manifest.in ${manifest} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/windows/tovik.manifest.in ${manifest} @ONLY)
 if(MSVC)
   # Visual Studio's linker writes the manifest resource itself, from this.
   set(TOVIK_RC_MANIFEST "")
@@ -67,6 +67,6 @@ else()
 endif()
 
 set(rc ${PROJECT_BINARY_DIR}/dist/tovik.rc)
-configure_file(${PROJECT_SOURCE_DIR}/dist/tovik.rc.in ${rc} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/dist/windows/tovik.rc.in ${rc} @ONLY)
 target_sources(tovik PRIVATE ${rc})
 set_source_files_properties(${rc} TARGET_DIRECTORY tovik PROPERTIES OBJECT_DEPENDS "${ico};${manifest}")

@@ -308,6 +308,9 @@ ok = True
 if list(map(int, scaled["client"])) != [2 * w, 2 * h] or scaled["scale"] != ["2"]:
     print(f"FAIL scaled client {scaled['client']} (scale {scaled['scale']}) is not twice {w} x {h}")
     ok = False
+if list(map(int, base["moved"])) != [2 * w, 2 * h]:
+    print(f"FAIL moved to a screen of 192 DPI, the client {base['moved']} is not twice {w} x {h}")
+    ok = False
 if list(map(int, program["client"])) != [2 * w, 2 * h]:
     print(f"FAIL tovik.exe's client {program['client']} at 192 DPI is not twice {w} x {h}")
     ok = False
@@ -330,8 +333,9 @@ if differing != 0:
     print(f"FAIL the picture at 192 DPI is not the 96-DPI one scaled by 2 ({differing} pixels differ)")
     ok = False
 if ok:
-    print(f"PASS at 192 DPI: client {2 * w} x {2 * h}, twice {w} x {h}; the picture the 96-DPI one "
-          "scaled by 2, pixel for pixel; a click inside a scaled pixel is the framework point (10, -20)")
+    print(f"PASS at 192 DPI: client {2 * w} x {2 * h}, twice {w} x {h}, also after moving there from "
+          "96 DPI; the picture the 96-DPI one scaled by 2, pixel for pixel; a click inside a scaled "
+          "pixel is the framework point (10, -20)")
 sys.exit(0 if ok else 1)
 CHECK
 then :; else failures=$((failures + 1)); fi

@@ -4,7 +4,8 @@
 // Draws a picture, clicks one screen pixel inside a scaled picture pixel,
 // and prints the DPI, the scale, the graphics window's client size and the
 // framework point the click became; writes the client area as shown to
-// PICTURE.ppm.  The caller compares runs at two DPIs.
+// PICTURE.ppm; then tells the window that it moved to a screen of twice the
+// DPI and prints its client size after.  The caller compares runs at two DPIs.
 #include <windows.h>
 
 #include <cstdio>
@@ -109,6 +110,15 @@ int main(int argc, char** argv) {
     std::printf("dpi %u\nscale %d\nclient %ld %ld\nclick %s %d %d\n", dpi, scale, client.right, client.bottom,
                 kind == TOVIK_MOUSE ? "mouse" : "other", x, y);
     const bool written = write_client(graphics, argv[1]);
+
+    // Moved to a screen of twice this one's DPI: the system suggests a
+    // window rectangle, the backend makes the client area twice as large.
+    RECT suggested{};
+    GetWindowRect(graphics, &suggested);
+    SendMessageA(graphics, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(graphics, &client);
+    std::printf("moved %ld %ld\n", client.right, client.bottom);
     TOVIK_finish();
     return written ? 0 : 1;
 }

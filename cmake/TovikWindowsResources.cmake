@@ -34,18 +34,19 @@ elseif(CMAKE_CROSSCOMPILING)
   set(ico_tool_depends tovik_host_tools ${host_tools}/tools/make_ico)
 endif()
 
+# TOVIK_WINDOWS_ICON: the icon file, where this build can draw it.
 set(TOVIK_RC_ICON "")
-set(ico "")
+set(TOVIK_WINDOWS_ICON "")
 if(ico_tool)
-  set(ico ${PROJECT_BINARY_DIR}/dist/tovik.ico)
-  add_custom_command(OUTPUT ${ico}
+  set(TOVIK_WINDOWS_ICON ${PROJECT_BINARY_DIR}/dist/tovik.ico)
+  add_custom_command(OUTPUT ${TOVIK_WINDOWS_ICON}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/dist
-    COMMAND ${ico_tool} ${ico} ${TOVIK_WINDOWS_ICON_SIZES}
+    COMMAND ${ico_tool} ${TOVIK_WINDOWS_ICON} ${TOVIK_WINDOWS_ICON_SIZES}
     DEPENDS ${ico_tool_depends} VERBATIM)
-  add_custom_target(tovik_windows_icon DEPENDS ${ico})
+  add_custom_target(tovik_windows_icon DEPENDS ${TOVIK_WINDOWS_ICON})
   add_dependencies(tovik tovik_windows_icon)
   # Resource 1: the icon Explorer shows for the file, and the windows' icon.
-  set(TOVIK_RC_ICON "1 ICON \"${ico}\"")
+  set(TOVIK_RC_ICON "1 ICON \"${TOVIK_WINDOWS_ICON}\"")
 else()
   message(STATUS "No make_ico to run here: tovik.exe is built without its icon (set TOVIK_HOST_MAKE_ICO)")
 endif()
@@ -69,4 +70,5 @@ endif()
 set(rc ${PROJECT_BINARY_DIR}/dist/tovik.rc)
 configure_file(${PROJECT_SOURCE_DIR}/dist/windows/tovik.rc.in ${rc} @ONLY)
 target_sources(tovik PRIVATE ${rc})
-set_source_files_properties(${rc} TARGET_DIRECTORY tovik PROPERTIES OBJECT_DEPENDS "${ico};${manifest}")
+set_source_files_properties(${rc} TARGET_DIRECTORY tovik PROPERTIES
+                            OBJECT_DEPENDS "${TOVIK_WINDOWS_ICON};${manifest}")

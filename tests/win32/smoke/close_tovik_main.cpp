@@ -52,14 +52,6 @@ bool looks_right(HWND graphics) {
         std::fprintf(stderr, "close_tovik: the graphics window is not shown\n");
         ok = false;
     }
-    // The program's own icon, large and small, not the system's generic one.
-    const auto generic = reinterpret_cast<LONG_PTR>(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
-    const LONG_PTR icon = GetClassLongPtrA(graphics, GCLP_HICON);
-    const LONG_PTR small_icon = GetClassLongPtrA(graphics, GCLP_HICONSM);
-    if (icon == 0 || icon == generic || small_icon == 0 || small_icon == generic) {
-        std::fprintf(stderr, "close_tovik: the graphics window does not show the program's icon\n");
-        ok = false;
-    }
     if (FindWindowA("TextWndClass", "TOVIK Text") == nullptr) {
         std::fprintf(stderr, "close_tovik: no text window\n");
         ok = false;

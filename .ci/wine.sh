@@ -65,7 +65,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$win_build/CMakeCache.tx
 
 failures=0
 fail() {  # message
-    echo "FAIL $1"
+    echo "FAIL $*"
     failures=$((failures + 1))
 }
 
@@ -222,7 +222,8 @@ done
 if [ -z "$missing_files" ] && [ -d "$documents" ]; then
     echo "PASS installed per user into $program_dir; Documents\\TOVIK made"
 else
-    fail "installed files missing:${missing_files:- none}; Documents\\TOVIK: $([ -d "$documents" ] && echo made || echo missing)"
+    fail "installed files missing:${missing_files:- none}; Documents\\TOVIK:" \
+         "$([ -d "$documents" ] && echo made || echo missing)"
 fi
 run_windows shortcut "$win_build/tests/win32/shortcut_info.exe" "$shortcut" || true
 expected_shortcut="target: C:\\users\\$user_name\\AppData\\Local\\Programs\\TOVIK\\tovik.exe
@@ -234,10 +235,10 @@ else
 fi
 "$wine" reg query "$uninstall_key" >"$logs/uninstall_entry.log" 2>&1 || true
 entry_ok=1
+windows_program_dir="C:\\users\\$user_name\\AppData\\Local\\Programs\\TOVIK"
 for value in "DisplayName REG_SZ TOVIK" "DisplayVersion REG_SZ $version" \
-             "Publisher REG_SZ the TOVIK authors" "DisplayIcon REG_SZ C:\\users\\$user_name\\AppData\\Local\\Programs\\TOVIK\\tovik.exe,0" \
-             "UninstallString REG_SZ \"C:\\users\\$user_name\\AppData\\Local\\Programs\\TOVIK\\Uninstall.exe\"" \
-             "EstimatedSize REG_DWORD"; do
+             "Publisher REG_SZ the TOVIK authors" "DisplayIcon REG_SZ $windows_program_dir\\tovik.exe,0" \
+             "UninstallString REG_SZ \"$windows_program_dir\\Uninstall.exe\"" "EstimatedSize REG_DWORD"; do
     tr -d '\r' <"$logs/uninstall_entry.log" | sed 's/^ *//; s/  */ /g' | grep -qF "$value" || {
         fail "Apps entry lacks '$value' (log: $logs/uninstall_entry.log)"
         entry_ok=0
@@ -280,65 +281,18 @@ at_dpi() {  # DPI
     "$wineserver" -p >>"$logs/wineserver.log" 2>&1
 }
 at_dpi 96
-run_windows dpi-96 "$win_build/tests/win32/dpi_check.exe" "$root/$win_build/dpi-96.ppm" || fail "dpi_check at 96 DPI (log: $logs/dpi-96.log)"
+run_windows dpi-96 "$win_build/tests/win32/dpi_check.exe" "$root/$win_build/dpi-96.ppm" ||
+    fail "dpi_check at 96 DPI (log: $logs/dpi-96.log)"
 at_dpi 192
-run_windows dpi-192 "$win_build/tests/win32/dpi_check.exe" "$root/$win_build/dpi-192.ppm" || fail "dpi_check at 192 DPI (log: $logs/dpi-192.log)"
+run_windows dpi-192 "$win_build/tests/win32/dpi_check.exe" "$root/$win_build/dpi-192.ppm" ||
+    fail "dpi_check at 192 DPI (log: $logs/dpi-192.log)"
 smoke close "$root/$win_build/game/tovik.exe" "$scratch/smoke-192" tovik.exe-at-192-dpi
-if python3 - "$win_build/dpi-96.ppm" "$win_build/dpi-192.ppm" "$logs/dpi-96.log" "$logs/dpi-192.log" \
-        "$logs/close_tovik.exe-at-192-dpi-close.log" <<'CHECK'
-import sys
-
-def values(log):
-    found = {}
-    for line in open(log, encoding="utf-8", errors="replace"):
-        words = line.replace("close_tovik:", "").split()
-        if len(words) >= 2:
-            found[words[0]] = words[1:]
-    return found
-
-def picture(path):
-    data = open(path, "rb").read()
-    magic, size, depth, pixels = data.split(b"\n", 3)
-    width, height = map(int, size.split())
-    return width, height, pixels
-
-base, scaled, program = values(sys.argv[3]), values(sys.argv[4]), values(sys.argv[5])
-w, h = map(int, base["client"])
-ok = True
-if list(map(int, scaled["client"])) != [2 * w, 2 * h] or scaled["scale"] != ["2"]:
-    print(f"FAIL scaled client {scaled['client']} (scale {scaled['scale']}) is not twice {w} x {h}")
-    ok = False
-if list(map(int, base["moved"])) != [2 * w, 2 * h]:
-    print(f"FAIL moved to a screen of 192 DPI, the client {base['moved']} is not twice {w} x {h}")
-    ok = False
-if list(map(int, program["client"])) != [2 * w, 2 * h]:
-    print(f"FAIL tovik.exe's client {program['client']} at 192 DPI is not twice {w} x {h}")
-    ok = False
-for name, run in (("96", base), ("192", scaled)):
-    if run["click"] != ["mouse", "10", "-20"]:
-        print(f"FAIL the click at {name} DPI became {run['click']}, not the mouse at (10, -20)")
-        ok = False
-bw, bh, small = picture(sys.argv[1])
-sw, sh, large = picture(sys.argv[2])
-differing = 0
-if (sw, sh) == (2 * bw, 2 * bh):
-    for y in range(sh):
-        row = large[3 * y * sw: 3 * (y + 1) * sw]
-        source = small[3 * (y // 2) * bw: 3 * (y // 2 + 1) * bw]
-        doubled = b"".join(source[3 * x: 3 * x + 3] * 2 for x in range(bw))
-        differing += sum(1 for x in range(sw) if row[3 * x: 3 * x + 3] != doubled[3 * x: 3 * x + 3])
-else:
-    differing = -1
-if differing != 0:
-    print(f"FAIL the picture at 192 DPI is not the 96-DPI one scaled by 2 ({differing} pixels differ)")
-    ok = False
-if ok:
-    print(f"PASS at 192 DPI: client {2 * w} x {2 * h}, twice {w} x {h}, also after moving there from "
-          "96 DPI; the picture the 96-DPI one scaled by 2, pixel for pixel; a click inside a scaled "
-          "pixel is the framework point (10, -20)")
-sys.exit(0 if ok else 1)
-CHECK
-then :; else failures=$((failures + 1)); fi
+if python3 tests/win32/dpi/compare_scaled.py "$win_build/dpi-96.ppm" "$win_build/dpi-192.ppm" \
+        "$logs/dpi-96.log" "$logs/dpi-192.log" "$logs/close_tovik.exe-at-192-dpi-close.log"; then
+    :
+else
+    failures=$((failures + 1))
+fi
 
 if [ "$failures" -ne 0 ]; then
     echo "Windows build under Wine: $failures failure(s)"

@@ -3,7 +3,8 @@
 // The program declares itself per-monitor DPI aware, so the system shows its
 // windows pixel for pixel and leaves the scaling to it.  Each window's
 // client area is the 96-DPI one times a whole-number scale (the one nearest
-// to the window's DPI / 96); the off-screen image is copied into it at that
+// to the window's DPI / 96, or a smaller one where the window would not fit
+// its screen's work area); the off-screen image is copied into it at that
 // scale, nearest-neighbour, and clicks are mapped back to the picture pixel
 // they fall in.  The core sees client sizes and points as at 96 DPI.
 //

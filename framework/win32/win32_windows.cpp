@@ -2,8 +2,8 @@
 //
 // Implements: RegisterClassExA (class styles, the program's icon resource 1
 // at the system's large and small icon sizes, or IDI_APPLICATION in a
-// program without one, LoadCursorA(IDC_ARROW), a solid background brush made once per colour and
-// kept, the class's menu name), CreateWindowExA (WS_CAPTION | WS_SYSMENU for a
+// program without one, LoadCursorA(IDC_ARROW), a solid background brush made
+// once per colour and kept, the class's menu name), CreateWindowExA (WS_CAPTION | WS_SYSMENU for a
 // fixed window, WS_OVERLAPPEDWINDOW for a resizable one), ShowWindow
 // (SW_SHOW / SW_HIDE), GetClientRect, InvalidateRect (background erased),
 // BeginPaint/EndPaint, DefWindowProcA with the message being handled, and the

@@ -30,17 +30,8 @@ logs=$root/$win_build/wine-logs
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine64 fonts-liberation2
           nsis icoutils xvfb python3)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# Waits for apt's locks when another package manager holds them.
+tools/install-packages.sh "${packages[@]}"
 
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64

@@ -4,8 +4,14 @@
 
 if(WIN32)
   install(TARGETS tovik RUNTIME DESTINATION .)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
-  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+  # A README for Windows users, and the licence, in the line ends that every
+  # Notepad reads.
+  configure_file(${PROJECT_SOURCE_DIR}/dist/windows/README.txt.in ${PROJECT_BINARY_DIR}/dist/README.txt
+                 @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/dist/LICENSE.txt
+                 @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${PROJECT_BINARY_DIR}/dist/README.txt ${PROJECT_BINARY_DIR}/dist/LICENSE.txt
+          DESTINATION .)
   return()
 endif()
 

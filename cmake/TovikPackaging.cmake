@@ -1,5 +1,6 @@
-# Packages of the installed game: a Debian package (cpack -G DEB) on Linux, a
-# ZIP file (cpack -G ZIP) of a Windows build.
+# Packages of the installed game: a Debian package (cpack -G DEB) on Linux; of
+# a Windows build, an installer (cpack -G NSIS, with NSIS's makensis, which
+# runs on Linux too) and a ZIP file (cpack -G ZIP) of the same files.
 
 # The font package whose font the game's text is drawn in.
 set(TOVIK_FONT_PACKAGE fonts-liberation2 CACHE STRING "Debian package of the drawing font")
@@ -14,9 +15,22 @@ set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
+  find_program(TOVIK_MAKENSIS makensis)
   set(CPACK_GENERATOR ZIP)
+  if(TOVIK_MAKENSIS)
+    list(APPEND CPACK_GENERATOR NSIS)
+  endif()
   set(CPACK_PACKAGE_FILE_NAME tovik-${PROJECT_VERSION}-windows-x86_64)
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/TovikCPackOptions.cmake)
+  # The installer's script is the project's own (dist/windows/NSIS.template.in):
+  # per user, a shortcut that starts in Documents\TOVIK, nothing else.
+  list(PREPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/dist/windows)
+  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/dist/LICENSE.txt)
+  if(TOVIK_WINDOWS_ICON)
+    set(CPACK_NSIS_MUI_ICON ${TOVIK_WINDOWS_ICON})
+  endif()
+  set(CPACK_NSIS_TOVIK_COPYRIGHT "${TOVIK_COPYRIGHT}, MIT licence")
+  set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tovik_<version>_<arch>.deb

@@ -19,6 +19,8 @@ struct PixelImage {
 bool write_png(const std::string& path, const std::uint32_t* pixels, int width, int height,
                int stride, std::string* error = nullptr);
 bool write_png(const std::string& path, const PixelImage& image, std::string* error = nullptr);
+// The PNG file of `image` in memory, as RGBA with every pixel opaque; false, with the reason, when it cannot be made.
+bool encode_png(const PixelImage& image, std::vector<std::uint8_t>& file, std::string* error = nullptr);
 
 // Reads any 8-bit PNG into XRGB; alpha is dropped.
 bool read_png(const std::string& path, PixelImage& image, std::string* error = nullptr);

@@ -2,7 +2,8 @@
 //
 // Implements: GetDC/ReleaseDC for a window's context; images as GDI canvases
 // (a DIB section in a memory context compatible with the screen); copies to
-// a window with BitBlt SRCCOPY.
+// a window with BitBlt SRCCOPY, or with StretchBlt in COLORONCOLOR mode
+// (whole pixels, never blended) into a window shown at a larger scale.
 // Known limits: only images made by create_image can be copied to a window.
 #include <algorithm>
 
@@ -28,12 +29,21 @@ std::unique_ptr<Canvas> Win32Platform::create_image(int width, int height) {
     return image;
 }
 
-void Win32Platform::copy_image(WindowHandle, ContextHandle context, const Canvas& image, int width,
-                               int height) {
+void Win32Platform::copy_image(WindowHandle window, ContextHandle context, const Canvas& image,
+                               int width, int height) {
     const auto* gdi_image = dynamic_cast<const GdiCanvas*>(&image);
     if (gdi_image == nullptr || context == 0) return;
-    BitBlt(hdc_of(context), 0, 0, std::min(width, image.width()), std::min(height, image.height()),
-           gdi_image->context(), 0, 0, SRCCOPY);
+    const int copied_width = std::min(width, image.width());
+    const int copied_height = std::min(height, image.height());
+    const int scale = scale_of(hwnd_of(window));
+    if (scale == 1) {
+        BitBlt(hdc_of(context), 0, 0, copied_width, copied_height, gdi_image->context(), 0, 0,
+               SRCCOPY);
+        return;
+    }
+    SetStretchBltMode(hdc_of(context), COLORONCOLOR);
+    StretchBlt(hdc_of(context), 0, 0, copied_width * scale, copied_height * scale,
+               gdi_image->context(), 0, 0, copied_width, copied_height, SRCCOPY);
 }
 
 }  // namespace tovik

@@ -7,14 +7,14 @@
 //   [x] keys: the platform's virtual-key codes and its own translation
 //   [x] mouse: left-button clicks, other buttons, motion, the wheel
 //   [x] focus loss
-//   [ ] the program's icon
+//   [x] the program's icon: its icon resource 1, large and small
 //   [x] timers: the platform's timer messages
 //   [x] exposure and resizing: the platform's paint and size messages
 //   [x] the system asking the program to end: logging off and shutting down
 //       (WM_ENDSESSION, the script file written out before the process ends),
 //       a console's close, Ctrl+C and Ctrl+Break (win32_session.cpp)
 //   [x] pictures on screen: one BitBlt of the whole image
-//   [ ] display scaling
+//   [x] display scaling: whole-number scales from the DPI (win32_dpi.cpp)
 //   [ ] full screen
 //   [ ] touch
 //
@@ -112,11 +112,20 @@ private:
     MSG native_message(const Message& message) const;
     void remember_error();
 
+    // Display scaling (win32_dpi.cpp).
+    int scale_of(HWND hwnd) const;
+    int system_scale() const;
+    void fit_to_dpi(HWND hwnd, int outer_width, int outer_height);
+    void scale_client(HWND hwnd, int width, int height, UINT dpi);
+    void follow_dpi_change(HWND hwnd, UINT dpi, const RECT& suggested);
+    LPARAM to_picture_point(HWND hwnd, LPARAM lparam) const;
+
     static Win32Platform* instance_;
 
     std::map<ATOM, WindowProc> handlers_;       // by window class
     std::map<Colour, HBRUSH> background_brushes_; // made once, kept for the process
     std::map<HWND, PAINTSTRUCT> paints_;        // begun, not yet ended
+    std::map<HWND, int> scales_;                // windows shown above scale 1
     Handling handling_;
     MSG last_message_{};
     DWORD last_error_ = 0;

@@ -1,18 +1,24 @@
 // Win32 backend: window classes, windows, painting and default handling.
 //
-// Implements: RegisterClassA (class styles, LoadIconA(IDI_APPLICATION),
-// LoadCursorA(IDC_ARROW), a solid background brush made once per colour and
-// kept, the class's menu name), CreateWindowExA (WS_CAPTION | WS_SYSMENU for a
+// Implements: RegisterClassExA (class styles, the program's icon resource 1
+// at the system's large and small icon sizes, or IDI_APPLICATION in a
+// program without one, LoadCursorA(IDC_ARROW), a solid background brush made
+// once per colour and kept, the class's menu name), CreateWindowExA (WS_CAPTION | WS_SYSMENU for a
 // fixed window, WS_OVERLAPPEDWINDOW for a resizable one), ShowWindow
 // (SW_SHOW / SW_HIDE), GetClientRect, InvalidateRect (background erased),
-// BeginPaint/EndPaint, GetSystemMetrics(SM_CYSCREEN), DefWindowProcA with the
-// message being handled, and the one native window procedure of every class.
+// BeginPaint/EndPaint, DefWindowProcA with the message being handled, and the
+// one native window procedure of every class.  Sizes, positions and points
+// that the core sees are those of 96 DPI (win32_dpi.cpp).
 // Known limits: the show mode the program was started with reaches the first
 // ShowWindow through the start-up information only (the core asks to show or
 // hide, and Windows applies the start-up mode to the first show itself).
 #include <string>
 
 #include "win32/win32_platform.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 namespace tovik {
 
@@ -36,6 +42,21 @@ LRESULT CALLBACK Win32Platform::window_procedure(HWND hwnd, UINT message, WPARAM
     Win32Platform* self = instance_;
     const WindowProc handler = self != nullptr ? self->handler_of(hwnd) : nullptr;
     if (handler == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
+    switch (message) {
+    case WM_DPICHANGED:
+        // Scaling is the backend's own business: the core never sees it.
+        self->follow_dpi_change(hwnd, HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        lparam = self->to_picture_point(hwnd, lparam);
+        break;
+    case WM_NCDESTROY:
+        // The handle may be given to another window.
+        self->scales_.erase(hwnd);
+        break;
+    default:
+        break;
+    }
     // Handlers may send messages that come back here (a destroy inside a
     // close), so the message being handled is kept as a stack on this one.
     const Handling outer = self->handling_;
@@ -61,21 +82,36 @@ HBRUSH Win32Platform::background_brush(Colour colour) {
 
 void Win32Platform::remember_error() { last_error_ = GetLastError(); }
 
+namespace {
+
+// The program's own icon, the first in its file as Explorer shows it, at one
+// of the system's icon sizes; the system's generic one when it has none.
+HICON program_icon(int width_metric, int height_metric) {
+    // Integer resource ids are passed as pointers; the casts keep them ANSI in any build.
+    auto* icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), reinterpret_cast<LPCSTR>(1),
+                                               IMAGE_ICON, GetSystemMetrics(width_metric),
+                                               GetSystemMetrics(height_metric), LR_SHARED));
+    return icon != nullptr ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+}
+
+}  // namespace
+
 bool Win32Platform::register_class(const WindowClassInfo& info) {
-    WNDCLASSA window_class{};
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof window_class;
     window_class.style = ((info.style & CLASS_HREDRAW) != 0 ? CS_HREDRAW : 0u) |
                          ((info.style & CLASS_VREDRAW) != 0 ? CS_VREDRAW : 0u);
     window_class.lpfnWndProc = window_procedure;
     window_class.cbClsExtra = 0;
     window_class.cbWndExtra = 0;
     window_class.hInstance = GetModuleHandleA(nullptr);
-    // The stock resources are integer ids; the casts keep them ANSI in any build.
-    window_class.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    window_class.hIcon = program_icon(SM_CXICON, SM_CYICON);
+    window_class.hIconSm = program_icon(SM_CXSMICON, SM_CYSMICON);
     window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     window_class.hbrBackground = background_brush(info.background);
     window_class.lpszMenuName = info.menu_name;
     window_class.lpszClassName = info.name;
-    const ATOM atom = RegisterClassA(&window_class);
+    const ATOM atom = RegisterClassExA(&window_class);
     if (atom == 0) {
         remember_error();
         return false;
@@ -87,14 +123,17 @@ bool Win32Platform::register_class(const WindowClassInfo& info) {
 WindowHandle Win32Platform::create_window(const WindowInfo& info) {
     const DWORD style =
         info.style == WindowStyle::Fixed ? (WS_CAPTION | WS_SYSMENU) : WS_OVERLAPPEDWINDOW;
+    const int scale = system_scale();
     // Creation sends WM_CREATE and then WM_SIZE to the handler before it returns.
-    HWND hwnd = CreateWindowExA(0, info.class_name, info.title, style, info.x, info.y,
-                                info.outer_width, info.outer_height, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(0, info.class_name, info.title, style, info.x * scale,
+                                info.y * scale, info.outer_width, info.outer_height, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr) {
         remember_error();
         return 0;
     }
+    // After WM_CREATE, so that the frame is reckoned with the menu bar the core gave it.
+    fit_to_dpi(hwnd, info.outer_width, info.outer_height);
     return handle_of(hwnd);
 }
 
@@ -105,8 +144,9 @@ bool Win32Platform::show_window(WindowHandle window, bool show) {
 Rect Win32Platform::client_rect(WindowHandle window) {
     RECT r{};
     if (!GetClientRect(hwnd_of(window), &r)) return {};
-    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
-            static_cast<int>(r.bottom)};
+    const int scale = scale_of(hwnd_of(window));
+    return {static_cast<int>(r.left) / scale, static_cast<int>(r.top) / scale,
+            static_cast<int>(r.right) / scale, static_cast<int>(r.bottom) / scale};
 }
 
 void Win32Platform::invalidate(WindowHandle window) { InvalidateRect(hwnd_of(window), nullptr, TRUE); }
@@ -123,8 +163,6 @@ void Win32Platform::end_paint(WindowHandle window) {
     EndPaint(found->first, &found->second);
     paints_.erase(found);
 }
-
-int Win32Platform::screen_height() { return GetSystemMetrics(SM_CYSCREEN); }
 
 std::intptr_t Win32Platform::default_proc(WindowHandle window, MsgKind kind, std::uintptr_t wparam,
                                           std::intptr_t lparam) {

@@ -125,6 +125,31 @@ TEST_F(Win32PlatformTest, StartMakesTheTwoNativeWindowsAsTheClassTableSays) {
     EXPECT_EQ(text_info.hbrBackground, info.hbrBackground) << "one brush, made once";
 }
 
+#ifdef TOVIK_TEST_PROGRAM_ICON
+int icon_width(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST_F(Win32PlatformTest, BothClassesShowTheProgramsIconLargeAndSmall) {
+    const HICON generic = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    for (const char* name : {"DrawWndClass", "TextWndClass"}) {
+        WNDCLASSEXA info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), name, &info)) << name;
+        EXPECT_NE(info.hIcon, generic) << name;
+        EXPECT_NE(info.hIconSm, generic) << name;
+        EXPECT_EQ(icon_width(info.hIcon), GetSystemMetrics(SM_CXICON)) << name;
+        EXPECT_EQ(icon_width(info.hIconSm), GetSystemMetrics(SM_CXSMICON)) << name;
+    }
+}
+#endif
+
 TEST_F(Win32PlatformTest, TheOriginComesFromTheRealClientRectangle) {
     RECT client{};
     GetClientRect(graphics(), &client);

@@ -3,7 +3,9 @@
 // quit as a user would.
 //   close_tovik <seconds to let it run> close|quit
 // "close" posts WM_CLOSE (the close box), "quit" the Run menu's Quit command.
-// Exit code 0 when the window was found, looked right and was asked to quit.
+// Prints the graphics window's client size in screen pixels, for the check
+// of display scaling.  Exit code 0 when the window was found, looked right
+// and was asked to quit.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +13,15 @@
 #include <cstring>
 
 namespace {
+
+// Sizes in screen pixels, as the program itself sees them, whatever the DPI.
+void see_screen_pixels() {
+    using Function = BOOL(WINAPI*)(HANDLE);
+    const auto set_awareness = reinterpret_cast<Function>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    if (set_awareness != nullptr) set_awareness(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)));
+}
 
 HWND find_graphics_window() {
     // The program may still be starting: look for up to 30 seconds.
@@ -25,9 +36,15 @@ HWND find_graphics_window() {
 // under Wine, so the Run menu is checked by the in-process tests instead).
 bool looks_right(HWND graphics) {
     bool ok = true;
+    RECT client{};
+    GetClientRect(graphics, &client);
+    std::printf("close_tovik: client %ld %ld\n", client.right, client.bottom);
     RECT outer{};
     GetWindowRect(graphics, &outer);
-    if (outer.right - outer.left != 601 || outer.bottom - outer.top != 540) {
+    // At 96 DPI the window has the size the framework asks for; at other
+    // DPIs its client area is scaled, which the caller checks.
+    const bool base_dpi = GetDpiForWindow(graphics) == 96;
+    if (base_dpi && (outer.right - outer.left != 601 || outer.bottom - outer.top != 540)) {
         std::fprintf(stderr, "close_tovik: the graphics window is not 601 x 540\n");
         ok = false;
     }
@@ -49,6 +66,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: close_tovik <seconds> close|quit\n");
         return 2;
     }
+    see_screen_pixels();
     HWND graphics = find_graphics_window();
     if (graphics == nullptr) {
         std::fprintf(stderr, "close_tovik: no window \"TOVIK Graphics\" appeared\n");

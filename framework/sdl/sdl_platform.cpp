@@ -23,6 +23,9 @@ SdlPlatform::SdlPlatform() : WindowSystem(SoftwareCanvas::create) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Closing a window is the window's business, not a quit request.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Typed text comes as text events, which SDL's Wayland driver sends only
+    // once asked (its X11 driver sends them from the start).
+    SDL_StartTextInput();
     x11::watch_destruction();
 }
 

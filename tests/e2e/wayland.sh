@@ -2,8 +2,8 @@
 # A Wayland session: the real tovik under a headless sway with SDL's Wayland
 # driver, on an output of scale 2.  The graphics window must float at its
 # fixed size and show the night sky once, in place, in square 2 x 2 pixels;
-# Ctrl+R twice must write TOVIK.SCR, Ctrl+Q must end the program with 0, and
-# so must SIGTERM in a second run.
+# Ctrl+R, x, Ctrl+R must write TOVIK.SCR with the key, Ctrl+Q must end the
+# program with 0, and so must SIGTERM in a second run.
 #
 #   tests/e2e/wayland.sh path/to/tovik
 #
@@ -116,11 +116,13 @@ PY
     fail "the picture is not shown once, in place, in square pixels"
 
 key r
+in_session wtype -s 300 x
 key r
 recorded() {
     [ -f TOVIK.SCR ] && ! ls -l "/proc/$tovik_pid/fd" 2>/dev/null | grep -q 'TOVIK\.SCR'
 }
 poll "TOVIK.SCR written by Ctrl+R, Ctrl+R" recorded
+grep -qx 'TOVIK_KBD(120);' TOVIK.SCR || fail "the x typed while recording is not in TOVIK.SCR"
 
 key q
 status=0
@@ -135,4 +137,4 @@ status=0
 wait "$tovik_pid" || status=$?
 tovik_pid=""
 [ "$status" -eq 0 ] || fail "SIGTERM ended tovik with $status"
-echo "wayland: floating window, one crisp picture in place at scale 2, recording, Ctrl+Q and SIGTERM: passed"
+echo "wayland: floating window, one crisp picture in place at scale 2, a typed key recorded, Ctrl+Q and SIGTERM: passed"

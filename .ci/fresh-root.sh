@@ -92,6 +92,10 @@ make_root() {  # name
         mount --bind "/$fs" "$root/$fs" || return 1
         mounted+=("$root/$fs")
     done
+    # Shared memory of its own, as a booted system has: the Wayland tools
+    # make their buffers there.
+    mount -t tmpfs -o mode=1777,size=256m tmpfs "$root/dev/shm" || return 1
+    mounted+=("$root/dev/shm")
 }
 
 # A command inside a root as a new user's shell would run it: no inherited

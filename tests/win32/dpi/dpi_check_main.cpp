@@ -14,17 +14,9 @@
 #include "core/framework_state.h"
 #include "tovik.h"
 #include "win32/win32_platform.h"
+#include "../per_monitor_dpi.h"
 
 namespace {
-
-// As the manifest of a DPI-aware program does.
-void declare_dpi_awareness() {
-    using Function = BOOL(WINAPI*)(HANDLE);
-    const auto set_awareness = reinterpret_cast<Function>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
-    if (set_awareness != nullptr) set_awareness(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)));
-}
 
 bool write_client(HWND hwnd, const char* path) {
     RECT client{};
@@ -77,7 +69,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: dpi_check PICTURE.ppm\n");
         return 2;
     }
-    declare_dpi_awareness();
+    declare_per_monitor_dpi_awareness();
     static tovik::Win32Platform platform;
     tovik::set_platform(&platform);
     TOVIK_start(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);

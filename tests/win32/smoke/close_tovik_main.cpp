@@ -12,16 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+#include "../per_monitor_dpi.h"
 
-// Sizes in screen pixels, as the program itself sees them, whatever the DPI.
-void see_screen_pixels() {
-    using Function = BOOL(WINAPI*)(HANDLE);
-    const auto set_awareness = reinterpret_cast<Function>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
-    if (set_awareness != nullptr) set_awareness(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)));
-}
+namespace {
 
 HWND find_graphics_window() {
     // The program may still be starting: look for up to 30 seconds.
@@ -66,7 +59,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: close_tovik <seconds> close|quit\n");
         return 2;
     }
-    see_screen_pixels();
+    declare_per_monitor_dpi_awareness();
     HWND graphics = find_graphics_window();
     if (graphics == nullptr) {
         std::fprintf(stderr, "close_tovik: no window \"TOVIK Graphics\" appeared\n");

@@ -23,6 +23,7 @@ void WebPlatform::translate(const PageEvent& event) {
         break;
     case PageEventKind::MouseMove: mouse_move(event.window, event.a, event.b); break;
     case PageEventKind::Blur: focus_lost(event.window); break;
+    case PageEventKind::Layout: lay_out(event.a / 100.0, event.b / 100.0, event.c / 1000.0); break;
     case PageEventKind::Report:
         if (report_) report_(event.text);
         break;

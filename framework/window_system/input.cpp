@@ -152,6 +152,16 @@ void WindowSystem::resized(WindowHandle window, int width, int height) {
     present(window);
 }
 
+void WindowSystem::rescaled(WindowHandle window, int scale) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    w->scale = std::clamp(scale, 1, 16);
+    w->native_width = w->picture.width() * w->scale;
+    w->native_height = w->picture.height() * w->scale;
+    refit(*w);
+    present(window);
+}
+
 void WindowSystem::resize_window(WindowHandle window, int width, int height) {
     Window* w = find(window);
     if (w == nullptr) return;

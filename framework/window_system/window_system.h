@@ -139,6 +139,10 @@ public:
     void exposed(WindowHandle window);
     // The native window's new size in its own pixels.
     void resized(WindowHandle window, int width, int height);
+    // The window shown at another scale (the page's layout or the desktop's
+    // changed): its native window is now its picture times `scale`, and is
+    // drawn anew.  The picture, and all the core sees, stays as it is.
+    void rescaled(WindowHandle window, int scale);
     // Full screen for a fixed-size window (F11 does it), or back; false if
     // the window cannot.
     bool set_full_screen(WindowHandle window, bool on);

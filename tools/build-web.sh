@@ -47,13 +47,13 @@ SRC
     cmake --install "$out/freetype-build" >/dev/null
 fi
 
-# --- The icons' renderer, a native build of tools/make_icons ----------------
+# --- A native build of the tools: make_icons draws the pages' icons ----------
 host=$out/host
 host_generator=()
 [ -f "$host/CMakeCache.txt" ] || host_generator=(-G Ninja)
 cmake -S "$root" -B "$host" "${host_generator[@]}" -DCMAKE_BUILD_TYPE=Release \
     -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF >/dev/null
-cmake --build "$host" --target make_icons
+cmake --build "$host" --target make_icons render_frames
 
 # --- TOVIK -----------------------------------------------------------------
 # Emscripten's optimizer needs acorn, which Debian keeps outside node's own path.

@@ -223,7 +223,7 @@
   window.addEventListener("resize", layOut);
 
   // The shortcuts are open where there is room for them beside the buttons.
-  document.getElementById("shortcuts").open = window.matchMedia("(min-width: 641px)").matches;
+  document.getElementById("shortcuts").open = window.matchMedia("(min-width: 641px) and (min-height: 641px)").matches;
 
   const page = {
     createCanvas: function (handle, title, width, height) {

@@ -222,8 +222,9 @@
   }
   window.addEventListener("resize", layOut);
 
-  // The shortcuts are open where there is room for them beside the buttons.
-  document.getElementById("shortcuts").open = window.matchMedia("(min-width: 641px) and (min-height: 641px)").matches;
+  // The shortcuts are open where there is room for them (not on a phone).
+  const roomy = window.matchMedia("(min-width: 641px) and (min-height: 641px)");
+  document.getElementById("shortcuts").open = roomy.matches;
 
   const page = {
     createCanvas: function (handle, title, width, height) {

@@ -242,6 +242,24 @@ async function phone(browser) {
     await tap(15, 10);  // "Run"
     await tap(40, STRIP + 2 + 22 + 11);  // its second item, "Halt animation"
     await halted(page, () => graphics(page, 0, 0, 595, 200));
+
+    // Two fingers at once are one click, the first finger's.
+    const at = (x, y) => ({ x: box.x + (x + 0.5) * box.width / 595,
+                            y: box.y + (STRIP + y + 0.5) * box.height / 511 });
+    const touch = await page.createCDPSession();
+    await ctrl(page, "R");
+    await touch.send("Input.dispatchTouchEvent", { type: "touchStart",
+      touchPoints: [{ ...at(ORIGIN.x + 100, ORIGIN.y - 150), id: 1 }] });
+    await touch.send("Input.dispatchTouchEvent", { type: "touchStart",
+      touchPoints: [{ ...at(ORIGIN.x + 100, ORIGIN.y - 150), id: 1 }, { ...at(ORIGIN.x - 200, ORIGIN.y - 100), id: 2 }] });
+    await touch.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await page.keyboard.press("KeyX");
+    await ctrl(page, "R");
+    const clicks = await poll("the two-finger recording", () => page.evaluate(() => {
+      const text = window.tovik.readScript();
+      return text && text.includes("TOVIK_KBD") ? text.match(/TOVIK_MOUSE\(.*?\);/g) : null;
+    }));
+    if (clicks.join(" ") !== "TOVIK_MOUSE(100, 150);") fail("two fingers gave " + clicks.join(" "));
   } catch (e) {
     if (process.env.TOVIK_SCREENSHOT) await page.screenshot({ path: process.env.TOVIK_SCREENSHOT });
     throw e;

@@ -24,7 +24,8 @@ int main() {
     for (int round = 0; round < 15; ++round) {
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < 100; ++i) frames.game_frame();
-        const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::micro> took =
+            std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count() / 100);
     }
     // FNV-1a over every pixel.

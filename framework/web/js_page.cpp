@@ -57,7 +57,8 @@ void JsPage::place_canvas(WindowHandle window, int width, int height, double sho
 }
 
 void JsPage::show_state(const RunState& state) {
-    tovik_js_show_state(state.animating ? 1 : 0, state.recording ? 1 : 0, state.playing_back ? 1 : 0);
+    tovik_js_show_state(state.animating ? 1 : 0, state.recording ? 1 : 0,
+                        state.playing_back ? 1 : 0);
 }
 
 void JsPage::present(WindowHandle window, const std::uint32_t* rgba, int width, int height, int top,

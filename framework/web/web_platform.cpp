@@ -38,8 +38,8 @@ void WebPlatform::lay_out(double width, double height, double ratio) {
     for (WindowHandle window = 1; window <= canvases_.size(); ++window) {
         const Window* w = find(window);
         if (w == nullptr) continue;
-        const window_system::AreaFit fit =
-            window_system::fit_to_area(w->picture.width(), w->picture.height(), width, height, ratio);
+        const window_system::AreaFit fit = window_system::fit_to_area(
+            w->picture.width(), w->picture.height(), width, height, ratio);
         if (!page || fit.width * picture_width < page->width * w->picture.width()) {
             page = fit;
             picture_width = w->picture.width();

@@ -105,7 +105,8 @@ async function matchesNative(page, pictures) {
     const g = c.getContext("2d");
     const hits = pictures.map(() => 0);
     for (let i = 0; i < frames.length; ++i) {
-      const image = await createImageBitmap(await (await fetch("data:image/png;base64," + frames[i])).blob());
+      const png = await fetch("data:image/png;base64," + frames[i]);
+      const image = await createImageBitmap(await png.blob());
       g.drawImage(image, 0, 0);
       const d = g.getImageData(0, 0, 595, 491).data;
       pictures.forEach((p, k) => {
@@ -196,7 +197,8 @@ async function desktop(browser) {
     const kept = await poll("the program after a reload", () => page.evaluate(() =>
       window.tovik.state === "running" ? String(window.tovik.readScript()) : null));
     if (kept !== script) fail("after a reload TOVIK.SCR holds " + JSON.stringify(kept));
-    await poll("the navy sky offline", async () => count(await graphics(page, 400, 0, 40, 10), 0x003399) > 300);
+    await poll("the navy sky offline",
+               async () => count(await graphics(page, 400, 0, 40, 10), 0x003399) > 300);
   } catch (e) {
     if (process.env.TOVIK_SCREENSHOT) await page.screenshot({ path: process.env.TOVIK_SCREENSHOT });
     throw e;
@@ -211,7 +213,8 @@ async function halted(page, sky) {
     await new Promise((r) => setTimeout(r, 1000));
     return same(a, await sky());
   }, 10000);
-  await poll("the status to say so", () => page.$eval("#status", (s) => s.textContent.startsWith("Halted")));
+  await poll("the status to say so",
+             () => page.$eval("#status", (s) => s.textContent.startsWith("Halted")));
 }
 
 // A phone upright, by touch: the game fills the width, nothing spills over,
@@ -222,12 +225,15 @@ async function phone(browser) {
   try {
     await scene(page);
     const layout = await page.evaluate(() => {
-      const canvas = document.querySelector('canvas[aria-label="TOVIK Graphics"]').getBoundingClientRect();
-      const widest = Math.max(...[...document.body.querySelectorAll("*")].map((e) => e.getBoundingClientRect().right));
+      const graphics = document.querySelector('canvas[aria-label="TOVIK Graphics"]');
+      const canvas = graphics.getBoundingClientRect();
+      const rights = [...document.body.querySelectorAll("*")].map((e) => e.getBoundingClientRect().right);
+      const widest = Math.max(...rights);
       return { fill: canvas.width / innerWidth, widest, scroll: document.documentElement.scrollWidth,
                width: innerWidth, shortcuts: document.getElementById("shortcuts").open };
     });
-    if (layout.fill < 0.95 || layout.widest > layout.width || layout.scroll > layout.width || layout.shortcuts) {
+    if (layout.fill < 0.95 || layout.widest > layout.width || layout.scroll > layout.width ||
+        layout.shortcuts) {
       fail("phone layout: " + JSON.stringify(layout));
     }
     const canvas = await page.$('canvas[aria-label="TOVIK Graphics"]');
@@ -251,7 +257,8 @@ async function phone(browser) {
     await touch.send("Input.dispatchTouchEvent", { type: "touchStart",
       touchPoints: [{ ...at(ORIGIN.x + 100, ORIGIN.y - 150), id: 1 }] });
     await touch.send("Input.dispatchTouchEvent", { type: "touchStart",
-      touchPoints: [{ ...at(ORIGIN.x + 100, ORIGIN.y - 150), id: 1 }, { ...at(ORIGIN.x - 200, ORIGIN.y - 100), id: 2 }] });
+      touchPoints: [{ ...at(ORIGIN.x + 100, ORIGIN.y - 150), id: 1 },
+                    { ...at(ORIGIN.x - 200, ORIGIN.y - 100), id: 2 }] });
     await touch.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
     await page.keyboard.press("KeyX");
     await ctrl(page, "R");

@@ -8,8 +8,11 @@ const PREFIX = "tovik " + self.registration.scope + " ";
 const CACHE = PREFIX + "@TOVIK_SITE_BUILD@";
 const FILES = [@TOVIK_SITE_FILES@];
 
+// From the server, past the browser's HTTP cache, which may still hold the
+// last build's files: a kept site of two builds' parts would not start.
 self.addEventListener("install", (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))
+  const fresh = FILES.map((name) => new Request(name, { cache: "reload" }));
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh))
     .then(() => self.skipWaiting()));
 });
 

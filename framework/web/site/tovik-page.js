@@ -207,13 +207,20 @@
   // The area the windows may take, in CSS pixels: the page's width, and the
   // window's height less the caption, so that the game fits lying down too.
   // The program chooses the scale and answers with placeCanvas.
+  // The frame and caption are the page style's, read from a window's figure.
   let laidOut = "";
   function layOut() {
+    const figure = document.querySelector("#windows figure");
+    if (!figure) return;
     const body = getComputedStyle(document.body);
-    const frame = window.innerWidth <= 640 ? 1 : 3;
+    const frame = parseFloat(getComputedStyle(figure).borderLeftWidth);
+    // From the style, as the figure may be hidden still.
+    const title = getComputedStyle(figure.querySelector("figcaption"));
+    const caption = parseFloat(title.height) + parseFloat(title.paddingTop) +
+                    parseFloat(title.paddingBottom);
     const width = document.documentElement.clientWidth - parseFloat(body.marginLeft) -
                   parseFloat(body.marginRight) - 2 * frame;
-    const height = window.innerHeight - 23 - 2 * frame - 8;
+    const height = window.innerHeight - caption - 2 * frame - 8;
     const ratio = window.devicePixelRatio || 1;
     const area = [Math.floor(width * 100), Math.floor(height * 100), Math.round(ratio * 1000)];
     if (area.join() === laidOut) return;

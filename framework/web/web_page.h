@@ -21,6 +21,9 @@ enum class PageEventKind : int {
     Layout = 7,     // the area the windows may take: a, b its width and height in hundredths
                     // of a layout (CSS) pixel, c the device pixels per layout pixel in thousandths
     Report = 8,     // text: a message for the user (a failed save or load)
+    TouchDown = 9,  // a, b: canvas pixels; c: the finger
+    TouchMove = 10, // as TouchDown
+    TouchUp = 11,   // as TouchDown (also a touch the browser took back)
 };
 
 // Modifier bits of key events.

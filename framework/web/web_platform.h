@@ -17,7 +17,8 @@
 //   [x] display scaling: every window at one whole scale of device pixels
 //       that fits the page, or stretched by the page to fill a phone's width
 //   [ ] full screen
-//   [x] touch: the page makes the first finger the left button
+//   [x] touch: each finger handed to the window system, whose first is the
+//       left button
 #pragma once
 
 #include <functional>

@@ -133,6 +133,31 @@ TEST_F(WebPlatformTest, ClicksBecomeClientPointsOrWorkTheMenu) {
     EXPECT_EQ(m.wparam, 40001u);
 }
 
+TEST_F(WebPlatformTest, OfSeveralFingersTheFirstIsOneClickAndTapsWorkTheMenu) {
+    page_event(PageEventKind::TouchDown, 100, 70, 7);
+    page_event(PageEventKind::TouchDown, 300, 90, 8);
+    page_event(PageEventKind::TouchMove, 310, 90, 8);
+    page_event(PageEventKind::TouchUp, 310, 90, 8);
+    page_event(PageEventKind::TouchUp, 100, 70, 7);
+    Message m = next();
+    EXPECT_EQ(m.kind, MsgKind::LButtonDown);
+    EXPECT_EQ(m.lparam, pack_point(100, 50));
+    EXPECT_EQ(next().kind, MsgKind::Other);  // the first finger lifted
+    EXPECT_THROW(next(), std::runtime_error) << "the second finger did nothing";
+
+    const Rect title = platform.menu_bar(window)->title_rect(0);
+    page_event(PageEventKind::TouchDown, title.left + 2, title.top + 2, 9);
+    page_event(PageEventKind::TouchUp, title.left + 2, title.top + 2, 9);
+    EXPECT_THROW(next(), std::runtime_error);
+    ASSERT_TRUE(platform.menu_bar(window)->is_open());
+    const Rect item = platform.menu_bar(window)->item_rect(0);
+    page_event(PageEventKind::TouchDown, item.left + 4, item.top + 4, 10);
+    page_event(PageEventKind::TouchUp, item.left + 4, item.top + 4, 10);
+    m = next();
+    EXPECT_EQ(m.kind, MsgKind::Command);
+    EXPECT_EQ(m.wparam, 40001u);
+}
+
 TEST_F(WebPlatformTest, TheLayoutScalesInWholeDevicePixelsAndClicksStillFindTheirClientPixel) {
     // A desktop page at device pixel ratio 2: drawn three times over, shown at 892.5 CSS pixels.
     page_event(PageEventKind::Layout, 130000, 90000, 2000);

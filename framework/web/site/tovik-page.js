@@ -34,7 +34,7 @@
   const SAVE_DIR = "/save";
   const SCRIPT = SAVE_DIR + "/TOVIK.SCR";
   const KEY_DOWN = 1, KEY_UP = 2, MOUSE_DOWN = 3, MOUSE_UP = 4, MOUSE_MOVE = 5, BLUR = 6,
-        LAYOUT = 7, REPORT = 8;
+        LAYOUT = 7, REPORT = 8, TOUCH_DOWN = 9, TOUCH_MOVE = 10, TOUCH_UP = 11;
 
   const events = [];
   let wake = null;
@@ -181,24 +181,28 @@
       post({ kind: KEY_UP, window: handle, a: event.keyCode, mods: modifiers(event) });
       event.preventDefault();
     });
-    // A touch is the left button; of several fingers only the first counts.
+    // Touches go to the program as fingers (the window system makes the
+    // first the left button), the mouse and pens as buttons.
+    function pointer(event, mouseKind, touchKind) {
+      const p = point(canvas, event);
+      if (event.pointerType === "touch") {
+        post({ kind: touchKind, window: handle, a: p[0], b: p[1], c: event.pointerId });
+      } else {
+        post({ kind: mouseKind, window: handle, a: p[0], b: p[1], c: event.button });
+      }
+    }
     canvas.addEventListener("pointerdown", function (event) {
       event.preventDefault();
-      if (!event.isPrimary) return;
       canvas.focus({ preventScroll: true });
       canvas.setPointerCapture(event.pointerId);
-      const p = point(canvas, event);
-      post({ kind: MOUSE_DOWN, window: handle, a: p[0], b: p[1], c: event.button });
+      pointer(event, MOUSE_DOWN, TOUCH_DOWN);
     });
-    canvas.addEventListener("pointerup", function (event) {
-      if (!event.isPrimary) return;
-      const p = point(canvas, event);
-      post({ kind: MOUSE_UP, window: handle, a: p[0], b: p[1], c: event.button });
+    canvas.addEventListener("pointerup", function (event) { pointer(event, MOUSE_UP, TOUCH_UP); });
+    canvas.addEventListener("pointercancel", function (event) {
+      if (event.pointerType === "touch") pointer(event, MOUSE_UP, TOUCH_UP);
     });
     canvas.addEventListener("pointermove", function (event) {
-      if (!event.isPrimary) return;
-      const p = point(canvas, event);
-      post({ kind: MOUSE_MOVE, window: handle, a: p[0], b: p[1] });
+      pointer(event, MOUSE_MOVE, TOUCH_MOVE);
     });
     canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
     canvas.addEventListener("blur", function () { post({ kind: BLUR, window: handle }); });

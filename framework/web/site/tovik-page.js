@@ -232,6 +232,14 @@
     post({ kind: LAYOUT, window: 0, a: area[0], b: area[1], c: area[2] });
   }
   window.addEventListener("resize", layOut);
+  // A window moved to a screen of another density need not be resized.
+  (function watchRatio() {
+    window.matchMedia("(resolution: " + window.devicePixelRatio + "dppx)")
+      .addEventListener("change", function () {
+        layOut();
+        watchRatio();
+      }, { once: true });
+  })();
 
   // The shortcuts are open where there is room for them (not on a phone).
   const roomy = window.matchMedia("(min-width: 641px) and (min-height: 641px)");

@@ -22,9 +22,15 @@ void WebPlatform::translate(const PageEvent& event) {
                      event.kind == PageEventKind::MouseDown);
         break;
     case PageEventKind::MouseMove: mouse_move(event.window, event.a, event.b); break;
-    case PageEventKind::TouchDown: touch(event.window, event.c, event.a, event.b, Touch::Down); break;
-    case PageEventKind::TouchMove: touch(event.window, event.c, event.a, event.b, Touch::Move); break;
-    case PageEventKind::TouchUp: touch(event.window, event.c, event.a, event.b, Touch::Up); break;
+    case PageEventKind::TouchDown:
+    case PageEventKind::TouchMove:
+    case PageEventKind::TouchUp: {
+        const Touch phase = event.kind == PageEventKind::TouchDown   ? Touch::Down
+                            : event.kind == PageEventKind::TouchMove ? Touch::Move
+                                                                     : Touch::Up;
+        touch(event.window, event.c, event.a, event.b, phase);
+        break;
+    }
     case PageEventKind::Blur: focus_lost(event.window); break;
     case PageEventKind::Layout: lay_out(event.a / 100.0, event.b / 100.0, event.c / 1000.0); break;
     case PageEventKind::Report:

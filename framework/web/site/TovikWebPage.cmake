@@ -6,7 +6,6 @@
 # program, the fonts cut to the characters the program can draw, the icons,
 # the web app manifest and a service worker that keeps it all for offline use.
 
-
 function(tovik_web_page target site_dir title howto)
   set(TOVIK_WEB_PAGE_DIR ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
   set(TOVIK_PAGE_TITLE ${title})

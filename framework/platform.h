@@ -137,6 +137,13 @@ constexpr std::uint32_t MENU_GRAYED = 1u << 1;
 constexpr std::uint32_t MENU_SEPARATOR = 1u << 2;
 constexpr std::uint32_t MENU_POPUP = 1u << 3;  // id_or_popup is a MenuHandle
 
+struct RunState {
+    bool animating = false;     // periodic events flow (running, not halted)
+    bool recording = false;     // input goes to the script file
+    bool playing_back = false;  // input comes from the script file
+    bool operator==(const RunState&) const = default;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -192,6 +199,11 @@ public:
     // without window icons leaves this as it is.
     virtual void set_window_icon(WindowHandle /*window*/, int /*size*/,
                                  const std::uint32_t* /*pixels*/) {}
+
+    // What the framework is doing, for a platform that shows it outside the
+    // windows (a browser page's status line).  Told before each wait in
+    // which it differs from the last time; others leave this as it is.
+    virtual void run_state_changed(const RunState& /*state*/) {}
 };
 
 // The platform the core talks to; installed by the program's entry (or a test)

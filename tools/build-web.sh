@@ -13,7 +13,8 @@ out=${WEB_BUILD_DIR:-build-web}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
-tools/install-packages.sh emscripten node-acorn cmake ninja-build dpkg-dev fonts-liberation2
+tools/install-packages.sh emscripten node-acorn cmake ninja-build dpkg-dev fonts-liberation2 \
+    fonttools g++ libsdl2-dev libfreetype-dev libfontconfig1-dev libpng-dev
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -46,6 +47,14 @@ SRC
     cmake --install "$out/freetype-build" >/dev/null
 fi
 
+# --- A native build of the tools: make_icons draws the pages' icons ----------
+host=$out/host
+host_generator=()
+[ -f "$host/CMakeCache.txt" ] || host_generator=(-G Ninja)
+cmake -S "$root" -B "$host" "${host_generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+    -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF >/dev/null
+cmake --build "$host" --target make_icons render_frames
+
 # --- TOVIK -----------------------------------------------------------------
 # Emscripten's optimizer needs acorn, which Debian keeps outside node's own path.
 export NODE_PATH=/usr/share/nodejs
@@ -57,6 +66,7 @@ emcmake cmake -S "$root" -B "$out/tovik" "${generator[@]}" \
     -DBUILD_TESTING=OFF -DTOVIK_BENCHMARKS=OFF \
     -DFREETYPE_INCLUDE_DIRS="$freetype_prefix/include/freetype2" \
     -DFREETYPE_LIBRARY="$freetype_prefix/lib/libfreetype.a" \
+    -DTOVIK_WEB_ICON_TOOL="$host/tools/make_icons" \
     -DTOVIK_WEB_SITE_DIR="$out/site" ${CMAKE_ARGS:-}
-cmake --build "$out/tovik" --target site
+cmake --build "$out/tovik"
 echo "The site is in $out/site"

@@ -28,10 +28,19 @@ void record_event() {
     write_script_event(fw.pending_kind, fw.event_x, fw.event_y, fw.event_key);
 }
 
+// Before each wait, so that what a page shows is true while the program waits.
+void tell_run_state(Platform& p) {
+    const RunState state{fw.animating != 0, fw.recording != 0, fw.playing_back != 0};
+    if (fw.told_state == state) return;
+    fw.told_state = state;
+    p.run_state_changed(state);
+}
+
 }  // namespace
 
 void pump_message() {
     Platform& p = platform();
+    tell_run_state(p);
     Message message;
     if (!p.get_message(message)) {
         fw.pending_kind = TOVIK_QUIT;

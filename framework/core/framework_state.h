@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,7 @@ struct FrameworkState {
     std::int32_t single_step = 0;
     std::int32_t tick_arrived = 0;
     std::int32_t quit_requested = 0;
+    std::optional<RunState> told_state;  // what the platform was last told
 
     // The Run menu and the keys (run_menu.cpp).
     MenuHandle run_menu = 0;

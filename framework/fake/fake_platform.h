@@ -89,12 +89,15 @@ public:
         std::vector<std::uint32_t> pixels;
     };
     Icon icon(WindowHandle window) const;
+    // What the framework told of its state, in order.
+    std::vector<RunState> run_states;
 
     // Platform, where the fake counts.
     int screen_height() override { return screen_height_; }
     void release_dc(WindowHandle window, ContextHandle context) override;
     std::unique_ptr<Canvas> create_image(int width, int height) override;
     void set_window_icon(WindowHandle window, int size, const std::uint32_t* pixels) override;
+    void run_state_changed(const RunState& state) override { run_states.push_back(state); }
     void copy_image(WindowHandle window, ContextHandle context, const Canvas& image, int width,
                     int height) override;
 

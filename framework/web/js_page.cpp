@@ -12,6 +12,13 @@ EM_JS(void, tovik_js_create_canvas, (int window, const char* title, int width, i
 EM_JS(void, tovik_js_show_canvas, (int window, int show), {
     Module.tovikPage.showCanvas(window, show !== 0);
 });
+EM_JS(void, tovik_js_place_canvas,
+      (int window, int width, int height, double shown_width, double shown_height), {
+    Module.tovikPage.placeCanvas(window, width, height, shown_width, shown_height);
+});
+EM_JS(void, tovik_js_show_state, (int animating, int recording, int playing_back), {
+    Module.tovikPage.showState(animating !== 0, recording !== 0, playing_back !== 0);
+});
 EM_JS(void, tovik_js_present,
       (int window, const void* rgba, int width, int height, int top, int count), {
     Module.tovikPage.present(window, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
@@ -42,6 +49,16 @@ void JsPage::create_canvas(WindowHandle window, const char* title, int width, in
 
 void JsPage::show_canvas(WindowHandle window, bool show) {
     tovik_js_show_canvas(static_cast<int>(window), show ? 1 : 0);
+}
+
+void JsPage::place_canvas(WindowHandle window, int width, int height, double shown_width,
+                          double shown_height) {
+    tovik_js_place_canvas(static_cast<int>(window), width, height, shown_width, shown_height);
+}
+
+void JsPage::show_state(const RunState& state) {
+    tovik_js_show_state(state.animating ? 1 : 0, state.recording ? 1 : 0,
+                        state.playing_back ? 1 : 0);
 }
 
 void JsPage::present(WindowHandle window, const std::uint32_t* rgba, int width, int height, int top,

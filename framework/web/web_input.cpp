@@ -22,7 +22,17 @@ void WebPlatform::translate(const PageEvent& event) {
                      event.kind == PageEventKind::MouseDown);
         break;
     case PageEventKind::MouseMove: mouse_move(event.window, event.a, event.b); break;
+    case PageEventKind::TouchDown:
+    case PageEventKind::TouchMove:
+    case PageEventKind::TouchUp: {
+        const Touch phase = event.kind == PageEventKind::TouchDown   ? Touch::Down
+                            : event.kind == PageEventKind::TouchMove ? Touch::Move
+                                                                     : Touch::Up;
+        touch(event.window, event.c, event.a, event.b, phase);
+        break;
+    }
     case PageEventKind::Blur: focus_lost(event.window); break;
+    case PageEventKind::Layout: lay_out(event.a / 100.0, event.b / 100.0, event.c / 1000.0); break;
     case PageEventKind::Report:
         if (report_) report_(event.text);
         break;

@@ -1,6 +1,7 @@
 #include "web/web_platform.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "canvas/software_canvas.h"
 
@@ -24,7 +25,40 @@ bool WebPlatform::open_native(WindowHandle window, NativeWindow& info) {
     canvases_[window - 1].assign(
         static_cast<std::size_t>(info.width) * static_cast<std::size_t>(info.height), 0);
     page_.create_canvas(window, info.title, info.width, info.height);
+    page_.place_canvas(window, info.width, info.height, info.width * shown_ / scale_,
+                       info.height * shown_ / scale_);
     return true;
+}
+
+// One scale for all windows, the one that fits them all, so that the text
+// window's letters are as large as the game's.
+void WebPlatform::lay_out(double width, double height, double ratio) {
+    std::optional<window_system::AreaFit> page;
+    int picture_width = 1;
+    for (WindowHandle window = 1; window <= canvases_.size(); ++window) {
+        const Window* w = find(window);
+        if (w == nullptr) continue;
+        const window_system::AreaFit fit = window_system::fit_to_area(
+            w->picture.width(), w->picture.height(), width, height, ratio);
+        if (!page || fit.width * picture_width < page->width * w->picture.width()) {
+            page = fit;
+            picture_width = w->picture.width();
+        }
+    }
+    if (!page || picture_width <= 0) return;
+    scale_ = page->scale;
+    shown_ = page->width / picture_width;
+    for (WindowHandle window = 1; window <= canvases_.size(); ++window) place(window);
+}
+
+void WebPlatform::place(WindowHandle window) {
+    const Window* w = find(window);
+    if (w == nullptr) return;
+    const int width = w->picture.width(), height = w->picture.height();
+    // The page keeps the canvas's pixels unless its size changes, and then
+    // the scale has changed too, which draws the window anew.
+    page_.place_canvas(window, width * scale_, height * scale_, width * shown_, height * shown_);
+    rescaled(window, scale_);
 }
 
 bool WebPlatform::poll_native(bool) {

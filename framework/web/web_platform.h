@@ -14,9 +14,11 @@
 //   [ ] exposure and resizing: canvases keep their size and their pixels
 //   [ ] the system asking the program to end: closing the page ends it at once
 //   [x] pictures on screen: the changed rows, in one copy of the band they span
-//   [ ] display scaling
+//   [x] display scaling: every window at one whole scale of device pixels
+//       that fits the page, or stretched by the page to fill a phone's width
 //   [ ] full screen
-//   [ ] touch
+//   [x] touch: each finger handed to the window system, whose first is the
+//       left button
 #pragma once
 
 #include <functional>
@@ -37,6 +39,7 @@ public:
     void set_report_sink(std::function<void(const std::string&)> sink) { report_ = std::move(sink); }
 
     int screen_height() override { return page_.screen_height(); }
+    void run_state_changed(const RunState& state) override { page_.show_state(state); }
 
 private:
     bool open_native(WindowHandle window, NativeWindow& info) override;
@@ -46,6 +49,13 @@ private:
     bool poll_native(bool ask) override;
     Wait wait_native(int timeout_ms) override;
     void put_rows(WindowHandle window, const FrameView& picture, std::span<const RowRun> rows) override;
+    // Windows made after a layout are made at its scale.
+    DisplayInfo display() override { return {static_cast<double>(scale_), 0, 0}; }
+
+    // Every window shown anew for the page's area (width x height layout
+    // pixels, `ratio` device pixels each).
+    void lay_out(double width, double height, double ratio);
+    void place(WindowHandle window);
 
     // Input translation (web_input.cpp).
     void translate(const PageEvent& event);
@@ -53,6 +63,8 @@ private:
     Page& page_;
     std::function<void(const std::string&)> report_;
     std::vector<std::vector<std::uint32_t>> canvases_;  // RGBA as shown; handle h is [h - 1]
+    int scale_ = 1;         // device pixels per picture pixel, as drawn
+    double shown_ = 1.0;    // layout pixels per picture pixel, as shown
 };
 
 }  // namespace tovik::web

@@ -152,6 +152,32 @@ void WindowSystem::resized(WindowHandle window, int width, int height) {
     present(window);
 }
 
+void WindowSystem::touch(WindowHandle window, std::int64_t finger, int x, int y, Touch phase) {
+    if (phase == Touch::Down) {
+        // A finger on a window since closed lifts with it.
+        if (finger_ && find(finger_->window) != nullptr) return;
+        finger_ = Finger{window, finger};
+    } else if (!finger_ || finger_->window != window || finger_->id != finger) {
+        return;
+    }
+    if (phase == Touch::Move) {
+        mouse_move(window, x, y);
+        return;
+    }
+    if (phase == Touch::Up) finger_.reset();
+    mouse_button(window, x, y, true, phase == Touch::Down);
+}
+
+void WindowSystem::rescaled(WindowHandle window, int scale) {
+    Window* w = find(window);
+    if (w == nullptr) return;
+    w->scale = std::clamp(scale, 1, 16);
+    w->native_width = w->picture.width() * w->scale;
+    w->native_height = w->picture.height() * w->scale;
+    refit(*w);
+    present(window);
+}
+
 void WindowSystem::resize_window(WindowHandle window, int width, int height) {
     Window* w = find(window);
     if (w == nullptr) return;

@@ -31,6 +31,26 @@ int fitting_scale(int width, int height, int native_width, int native_height) {
     return std::max(1, std::min(native_width / width, native_height / height));
 }
 
+AreaFit fit_to_area(int width, int height, double area_width, double area_height, double ratio) {
+    if (width <= 0 || height <= 0) return {1, 0, 0};
+    // A broken ratio or area (zero, NaN, infinite) must not make a frame of gigabytes.
+    const auto sane = [](double v, double low, double high) {
+        return std::isfinite(v) ? std::clamp(v, low, high) : low;
+    };
+    ratio = sane(ratio, 0.25, 16.0);
+    area_width = sane(area_width, 1.0, 1e5);
+    area_height = sane(area_height, 1.0, 1e5);
+    // A hair of slack, so that a device width of 1190.0 measured as 1189.9999 still fits 2 x 595.
+    const int whole = static_cast<int>(std::min(std::floor(area_width * ratio / width + 1e-6),
+                                                std::floor(area_height * ratio / height + 1e-6)));
+    if (whole >= 1 && whole >= ratio) {
+        const int scale = std::min(whole, 16);
+        return {scale, width * scale / ratio, height * scale / ratio};
+    }
+    const double factor = std::min(area_width / width, area_height / height);
+    return {std::max(whole, 1), width * factor, height * factor};
+}
+
 bool to_picture(const View& view, int picture_width, int picture_height, int& x, int& y) {
     const int scale = std::max(view.scale, 1);
     const int dx = x - view.x;

@@ -32,6 +32,18 @@ int desktop_scale_for(double desktop_scale, int width, int height, int usable_wi
 // window of native_width x native_height.
 int fitting_scale(int width, int height, int native_width, int native_height);
 
+// How a picture is shown in an area of a page whose layout units are `ratio`
+// native pixels each (a browser's CSS and device pixels).  Where a whole
+// number of native pixels per picture pixel fits and is at least one layout
+// unit, the largest such number, shown as it is: square and crisp.  Where
+// none is (a phone), the picture fills the area at the largest whole number
+// that fits (at least 1) and the page stretches it the rest of the way.
+struct AreaFit {
+    int scale = 1;                  // native pixels per picture pixel, as drawn
+    double width = 0, height = 0;   // the size shown, in layout units
+};
+AreaFit fit_to_area(int width, int height, double area_width, double area_height, double ratio);
+
 // The picture pixel that the native pixel (x, y) shows; false if it shows none.
 bool to_picture(const View& view, int picture_width, int picture_height, int& x, int& y);
 

@@ -32,6 +32,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -124,6 +125,11 @@ public:
     // (or no longer) there is dropped.
     void mouse_button(WindowHandle window, int x, int y, bool left, bool down);
     void mouse_move(WindowHandle window, int x, int y);
+    // A finger put down, moved or lifted.  The first finger down is the left
+    // button until it lifts; others meanwhile do nothing, so that a touch of
+    // several fingers is one click, never several.
+    enum class Touch : std::uint8_t { Down, Move, Up };
+    void touch(WindowHandle window, std::int64_t finger, int x, int y, Touch phase);
     // Input the core sees only as Other (the wheel, a system key's release, ...).
     void other_input(WindowHandle window);
     // A key pressed, with the text the native keyboard gave it ("" for none).
@@ -139,6 +145,10 @@ public:
     void exposed(WindowHandle window);
     // The native window's new size in its own pixels.
     void resized(WindowHandle window, int width, int height);
+    // The window shown at another scale (the page's layout or the desktop's
+    // changed): its native window is now its picture times `scale`, and is
+    // drawn anew.  The picture, and all the core sees, stays as it is.
+    void rescaled(WindowHandle window, int scale);
     // Full screen for a fixed-size window (F11 does it), or back; false if
     // the window cannot.
     bool set_full_screen(WindowHandle window, bool on);
@@ -234,6 +244,11 @@ private:
     std::vector<std::unique_ptr<Window>> windows_;  // handle h is windows_[h - 1]
     MenuStore menus_;
     std::deque<Message> queue_;
+    struct Finger {
+        WindowHandle window;
+        std::int64_t id;
+    };
+    std::optional<Finger> finger_;  // the touch that is the left button
     bool quit_posted_ = false;
     window_system::Timers timers_;
     window_system::CanvasFactory make_canvas_;

@@ -39,6 +39,25 @@ TEST_F(WaitTest, RunningWaitArmsAtOneTimerAndReturnsAtTheNext) {
     EXPECT_EQ(key, 0);
 }
 
+TEST_F(WaitTest, ThePlatformHearsOfEachChangeOfStateBeforeTheWaitThatFollowsIt) {
+    const auto wait_for_a_click = [this] {
+        click_at(0, 0);
+        wait();
+    };
+    wait_for_a_click();
+    fw.animating = 1;
+    fw.recording = 1;
+    wait_for_a_click();
+    wait_for_a_click();  // nothing changed
+    fw.animating = 0;
+    fw.recording = 0;
+    fw.playing_back = 1;
+    wait_for_a_click();
+    const std::vector<RunState> told{
+        {false, false, false}, {true, true, false}, {false, false, true}};
+    EXPECT_EQ(fake.run_states, told);
+}
+
 TEST_F(WaitTest, AnyFirstMessageArmsTheWait) {
     TOVIK_set_animation(ANIM_RUN);
     fake.queue({fw.graphics_window, MsgKind::Other, 0, 0});  // e.g. mouse movement

@@ -18,6 +18,12 @@ public:
         canvas_height = height;
     }
     void show_canvas(WindowHandle, bool) override {}
+    void place_canvas(WindowHandle, int width, int height, double shown_w, double) override {
+        canvas_width = width;
+        canvas_height = height;
+        shown_width = shown_w;
+    }
+    void show_state(const RunState& state) override { states.push_back(state); }
     void present(WindowHandle, const std::uint32_t* rgba, int width, int height, int top,
                  int count) override {
         ++presents;
@@ -46,6 +52,8 @@ public:
     std::deque<PageEvent> events;
     std::vector<std::uint32_t> shown;
     std::vector<int> waits;
+    std::vector<RunState> states;
+    double shown_width = 0;
     std::uint64_t now = 1000;
     int canvas_width = 0, canvas_height = 0, presents = 0, rows_presented = 0;
 };
@@ -123,6 +131,52 @@ TEST_F(WebPlatformTest, ClicksBecomeClientPointsOrWorkTheMenu) {
     m = next();
     EXPECT_EQ(m.kind, MsgKind::Command);
     EXPECT_EQ(m.wparam, 40001u);
+}
+
+TEST_F(WebPlatformTest, OfSeveralFingersTheFirstIsOneClickAndTapsWorkTheMenu) {
+    page_event(PageEventKind::TouchDown, 100, 70, 7);
+    page_event(PageEventKind::TouchDown, 300, 90, 8);
+    page_event(PageEventKind::TouchMove, 310, 90, 8);
+    page_event(PageEventKind::TouchUp, 310, 90, 8);
+    page_event(PageEventKind::TouchUp, 100, 70, 7);
+    Message m = next();
+    EXPECT_EQ(m.kind, MsgKind::LButtonDown);
+    EXPECT_EQ(m.lparam, pack_point(100, 50));
+    EXPECT_EQ(next().kind, MsgKind::Other);  // the first finger lifted
+    EXPECT_THROW(next(), std::runtime_error) << "the second finger did nothing";
+
+    const Rect title = platform.menu_bar(window)->title_rect(0);
+    page_event(PageEventKind::TouchDown, title.left + 2, title.top + 2, 9);
+    page_event(PageEventKind::TouchUp, title.left + 2, title.top + 2, 9);
+    EXPECT_THROW(next(), std::runtime_error);
+    ASSERT_TRUE(platform.menu_bar(window)->is_open());
+    const Rect item = platform.menu_bar(window)->item_rect(0);
+    page_event(PageEventKind::TouchDown, item.left + 4, item.top + 4, 10);
+    page_event(PageEventKind::TouchUp, item.left + 4, item.top + 4, 10);
+    m = next();
+    EXPECT_EQ(m.kind, MsgKind::Command);
+    EXPECT_EQ(m.wparam, 40001u);
+}
+
+TEST_F(WebPlatformTest, TheLayoutScalesInWholeDevicePixelsAndClicksStillFindTheirClientPixel) {
+    // A desktop page at device pixel ratio 2: drawn three times over, shown at 892.5 CSS pixels.
+    page_event(PageEventKind::Layout, 130000, 90000, 2000);
+    page_event(PageEventKind::MouseDown, 3 * 100 + 2, 3 * 70 + 1, 0);
+    Message m = next();
+    EXPECT_EQ(page.canvas_width, 1785);
+    EXPECT_EQ(page.canvas_height, 1533);
+    EXPECT_DOUBLE_EQ(page.shown_width, 892.5);
+    EXPECT_EQ(m.kind, MsgKind::LButtonDown);
+    EXPECT_EQ(m.lparam, pack_point(100, 50));
+    EXPECT_EQ(page.shown.size(), 1785u * 1533u) << "the whole window drawn anew";
+
+    // A phone upright: drawn at scale 1 and stretched by the page to its width.
+    page_event(PageEventKind::Layout, 37800, 80000, 3000);
+    page_event(PageEventKind::MouseDown, 100, 70, 0);
+    m = next();
+    EXPECT_EQ(page.canvas_width, 595);
+    EXPECT_DOUBLE_EQ(page.shown_width, 378.0);
+    EXPECT_EQ(m.lparam, pack_point(100, 50));
 }
 
 TEST_F(WebPlatformTest, TheWaitYieldsToTheBrowserUntilTheTimerIsDue) {

@@ -23,6 +23,34 @@ TEST(ScaleChoice, NearestIntegerAtLeastOneAndNoLargerThanTheScreenHolds) {
     EXPECT_EQ(window_system::fitting_scale(595, 511, 400, 300), 1);
 }
 
+TEST(AreaFit, WholeDevicePixelsWhereTheyFitAndTheWidthFilledOnAPhone) {
+    using window_system::fit_to_area;
+    // A desktop page of 1300 x 850 CSS pixels at device pixel ratios 1, 2 and 3.
+    for (const auto& [ratio, scale] : {std::pair{1.0, 1}, {2.0, 3}, {3.0, 4}}) {
+        const auto fit = fit_to_area(595, 511, 1300, 850, ratio);
+        EXPECT_EQ(fit.scale, scale) << ratio;
+        EXPECT_DOUBLE_EQ(fit.width * ratio, 595.0 * scale) << "whole device pixels";
+    }
+    // A phone upright (378 CSS pixels to spare, 3 device pixels each): the width filled.
+    auto fit = fit_to_area(595, 511, 378, 800, 3.0);
+    EXPECT_EQ(fit.scale, 1);
+    EXPECT_DOUBLE_EQ(fit.width, 378.0);
+    EXPECT_DOUBLE_EQ(fit.height, 378.0 * 511 / 595);
+    // Lying down: the height filled, drawn at the largest whole scale that fits.
+    fit = fit_to_area(595, 511, 830, 360, 3.0);
+    EXPECT_EQ(fit.scale, 2);
+    EXPECT_DOUBLE_EQ(fit.height, 360.0);
+    // A desktop window narrower than the picture.
+    EXPECT_DOUBLE_EQ(fit_to_area(595, 511, 500, 800, 1.0).width, 500.0);
+    // Nonsense from a page never asks for a huge or empty frame.
+    for (const double bad : {0.0, -1.0, std::nan(""), 1e300}) {
+        fit = fit_to_area(595, 511, bad, bad, bad);
+        EXPECT_GE(fit.scale, 1);
+        EXPECT_LE(fit.scale, 16);
+        EXPECT_GT(fit.width, 0.0);
+    }
+}
+
 class ViewTest : public WindowSystemTest {
 protected:
     // A green picture with one red pixel at client (10, 30).

@@ -4,14 +4,29 @@
 
 (function () {
   const status = document.getElementById("status");
+  // The status line: what the program is doing, then the last thing worth
+  // saying (a problem, or what a button did), until another replaces it.
+  let doing = "Loading TOVIK...", note = "", noteIsError = false;
+
+  function showStatus() {
+    status.textContent = note ? doing + " \u00b7 " + note : doing;
+    status.className = noteIsError ? "error" : "";
+  }
 
   function say(text, isError) {
-    status.textContent = text;
-    status.className = isError ? "error" : "";
+    note = text;
+    noteIsError = isError;
+    showStatus();
+  }
+
+  function setDoing(text) {
+    doing = text;
+    showStatus();
   }
 
   const probe = document.createElement("canvas");
   if (typeof WebAssembly !== "object" || !probe.getContext || !probe.getContext("2d")) {
+    doing = "Not started";
     say("TOVIK cannot run in this browser: it needs WebAssembly and the canvas element.", true);
     return;
   }
@@ -19,7 +34,7 @@
   const SAVE_DIR = "/save";
   const SCRIPT = SAVE_DIR + "/TOVIK.SCR";
   const KEY_DOWN = 1, KEY_UP = 2, MOUSE_DOWN = 3, MOUSE_UP = 4, MOUSE_MOVE = 5, BLUR = 6,
-        REPORT = 8;
+        LAYOUT = 7, REPORT = 8, TOUCH_DOWN = 9, TOUCH_MOVE = 10, TOUCH_UP = 11;
 
   const events = [];
   let wake = null;
@@ -166,24 +181,69 @@
       post({ kind: KEY_UP, window: handle, a: event.keyCode, mods: modifiers(event) });
       event.preventDefault();
     });
+    // Touches go to the program as fingers (the window system makes the
+    // first the left button), the mouse and pens as buttons.
+    function pointer(event, mouseKind, touchKind) {
+      const p = point(canvas, event);
+      if (event.pointerType === "touch") {
+        post({ kind: touchKind, window: handle, a: p[0], b: p[1], c: event.pointerId });
+      } else {
+        post({ kind: mouseKind, window: handle, a: p[0], b: p[1], c: event.button });
+      }
+    }
     canvas.addEventListener("pointerdown", function (event) {
-      canvas.focus();
-      canvas.setPointerCapture(event.pointerId);
-      const p = point(canvas, event);
-      post({ kind: MOUSE_DOWN, window: handle, a: p[0], b: p[1], c: event.button });
       event.preventDefault();
+      canvas.focus({ preventScroll: true });
+      canvas.setPointerCapture(event.pointerId);
+      pointer(event, MOUSE_DOWN, TOUCH_DOWN);
     });
-    canvas.addEventListener("pointerup", function (event) {
-      const p = point(canvas, event);
-      post({ kind: MOUSE_UP, window: handle, a: p[0], b: p[1], c: event.button });
+    canvas.addEventListener("pointerup", function (event) { pointer(event, MOUSE_UP, TOUCH_UP); });
+    canvas.addEventListener("pointercancel", function (event) {
+      if (event.pointerType === "touch") pointer(event, MOUSE_UP, TOUCH_UP);
     });
     canvas.addEventListener("pointermove", function (event) {
-      const p = point(canvas, event);
-      post({ kind: MOUSE_MOVE, window: handle, a: p[0], b: p[1] });
+      pointer(event, MOUSE_MOVE, TOUCH_MOVE);
     });
     canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
     canvas.addEventListener("blur", function () { post({ kind: BLUR, window: handle }); });
   }
+
+  // The area the windows may take, in CSS pixels: the page's width, and the
+  // window's height less the caption, so that the game fits lying down too.
+  // The program chooses the scale and answers with placeCanvas.
+  // The frame and caption are the page style's, read from a window's figure.
+  let laidOut = "";
+  function layOut() {
+    const figure = document.querySelector("#windows figure");
+    if (!figure) return;
+    const body = getComputedStyle(document.body);
+    const frame = parseFloat(getComputedStyle(figure).borderLeftWidth);
+    // From the style, as the figure may be hidden still.
+    const title = getComputedStyle(figure.querySelector("figcaption"));
+    const caption = parseFloat(title.height) + parseFloat(title.paddingTop) +
+                    parseFloat(title.paddingBottom);
+    const width = document.documentElement.clientWidth - parseFloat(body.marginLeft) -
+                  parseFloat(body.marginRight) - 2 * frame;
+    const height = window.innerHeight - caption - 2 * frame - 8;
+    const ratio = window.devicePixelRatio || 1;
+    const area = [Math.floor(width * 100), Math.floor(height * 100), Math.round(ratio * 1000)];
+    if (area.join() === laidOut) return;
+    laidOut = area.join();
+    post({ kind: LAYOUT, window: 0, a: area[0], b: area[1], c: area[2] });
+  }
+  window.addEventListener("resize", layOut);
+  // A window moved to a screen of another density need not be resized.
+  (function watchRatio() {
+    window.matchMedia("(resolution: " + window.devicePixelRatio + "dppx)")
+      .addEventListener("change", function () {
+        layOut();
+        watchRatio();
+      }, { once: true });
+  })();
+
+  // The shortcuts are open where there is room for them (not on a phone).
+  const roomy = window.matchMedia("(min-width: 641px) and (min-height: 641px)");
+  document.getElementById("shortcuts").open = roomy.matches;
 
   const page = {
     createCanvas: function (handle, title, width, height) {
@@ -201,20 +261,34 @@
       document.getElementById("windows").append(figure);
       windows.set(handle, { figure: figure, canvas: canvas, context: canvas.getContext("2d") });
       listen(handle, canvas);
+      // Laid out again once the program has the new window.
+      laidOut = "";
+      layOut();
+    },
+    placeCanvas: function (handle, width, height, shownWidth, shownHeight) {
+      const canvas = windows.get(handle).canvas;
+      if (canvas.width !== width || canvas.height !== height) {
+        canvas.width = width;
+        canvas.height = height;
+      }
+      canvas.style.width = shownWidth + "px";
+      canvas.style.height = shownHeight + "px";
+    },
+    showState: function (animating, recording, playingBack) {
+      if (playingBack) setDoing("Playing back TOVIK.SCR");
+      else if (recording) setDoing((animating ? "Running" : "Halted") + ", recording TOVIK.SCR");
+      else setDoing(animating ? "Running" : "Halted");
     },
     showCanvas: function (handle, show) {
       const w = windows.get(handle);
       w.figure.hidden = !show;
-      if (show) w.canvas.focus();
+      if (show) w.canvas.focus({ preventScroll: true });
     },
     present: function (handle, bytes, width, height, top, count) {
       const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length);
       windows.get(handle).context.putImageData(new ImageData(pixels, width, height), 0, 0,
                                                0, top, width, count);
-      if (!window.tovik.firstPicture) {
-        window.tovik.firstPicture = performance.now();
-        say("", false);
-      }
+      if (!window.tovik.firstPicture) window.tovik.firstPicture = performance.now();
     },
     takeEvent: function () { return events.shift(); },
     // Until an event comes or `timeout` milliseconds have passed (-1: no limit).
@@ -238,7 +312,7 @@
     ended: function (code) {
       saveIfChanged();
       window.tovik.state = "ended";
-      if (code !== 0) say("TOVIK stopped with code " + code + ".", true);
+      setDoing(code === 0 ? "Ended" : "Ended with code " + code);
       document.getElementById("ended").style.display = "block";
     },
   };
@@ -248,6 +322,14 @@
   // What the browser test and the curious read: `busy` holds the milliseconds
   // the program took for each of its last wake-ups.
   window.tovik = { state: "loading", firstPicture: 0, busy: [], readScript: readScript };
+
+  // The site kept for offline use (where the browser allows service workers:
+  // https, or this machine).
+  if ("serviceWorker" in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register("service-worker.js").catch(function (error) {
+      say("The page is not kept for offline use: " + error.message, false);
+    });
+  }
 
   function fetchBytes(name) {
     return fetch(name).then(function (response) {
@@ -275,10 +357,12 @@
         if (savedStamp !== "none") savedTime = FS.stat(SCRIPT).mtime.getTime();
         FS.chdir(SAVE_DIR);
         window.tovik.state = "running";
+        setDoing("Starting");
         Module.callMain([]);
       })
       .catch(function (error) {
-        say("TOVIK cannot start: a font did not load (" + error.message + ").", true);
+        setDoing("Not started");
+        say("A font did not load (" + error.message + ").", true);
       });
   }
 
@@ -287,11 +371,17 @@
     onRuntimeInitialized: start,
     print: function (text) { console.log(text); },
     printErr: function (text) { console.error(text); },
-    onAbort: function (what) { say("TOVIK stopped: " + what, true); },
+    onAbort: function (what) {
+      setDoing("Stopped");
+      say(String(what), true);
+    },
   };
 
   const program = document.createElement("script");
-  program.src = "tovik.js";
-  program.onerror = function () { say("TOVIK cannot start: tovik.js did not load.", true); };
+  program.src = tovikProgram + ".js";
+  program.onerror = function () {
+    setDoing("Not started");
+    say(program.src + " did not load.", true);
+  };
   document.body.append(program);
 })();

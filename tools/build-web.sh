@@ -20,8 +20,10 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
 # --- FreeType, built for WebAssembly from the distribution's source --------
+# Its own stamp, so that a build from before the curve change below is redone.
 freetype_prefix=$out/freetype
-if [ ! -f "$freetype_prefix/lib/libfreetype.a" ]; then
+freetype_stamp=$freetype_prefix/curves-as-on-x86-64
+if [ ! -f "$freetype_stamp" ]; then
     if ! grep -rqsE '^(deb-src |Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         echo "Adding a deb-src entry for bookworm, for the FreeType source"
         $sudo tee /etc/apt/sources.list.d/tovik-deb-src.sources >/dev/null <<'SRC'
@@ -39,12 +41,23 @@ SRC
         (cd "$src" && apt-get source -qq freetype)
     fi
     freetype_dir=$(dirname "$(compgen -G "$src/freetype-*/CMakeLists.txt" | head -n1)")
+    # FreeType's smooth rasteriser flattens curves one way on x86-64 and ARM64
+    # (forward differences) and another elsewhere (bisection), which gives
+    # edge pixels other grey levels.  WebAssembly takes the first way too, so
+    # that the page's text is the native program's pixel for pixel.
+    sed -i 's/^    defined( __aarch64__ ) || \\$/    defined( __aarch64__ ) || defined( __wasm__ ) || \\/' \
+        "$freetype_dir/src/smooth/ftgrays.c"
+    grep -q 'defined( __wasm__ )' "$freetype_dir/src/smooth/ftgrays.c" || {
+        echo "FreeType's ftgrays.c has changed: its curves for WebAssembly are not set" >&2
+        exit 1
+    }
     emcmake cmake -S "$freetype_dir" -B "$out/freetype-build" -G Ninja \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$freetype_prefix" \
         -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
         -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
     cmake --build "$out/freetype-build"
     cmake --install "$out/freetype-build" >/dev/null
+    touch "$freetype_stamp"
 fi
 
 # --- A native build of the tools: make_icons draws the pages' icons ----------

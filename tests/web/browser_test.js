@@ -65,13 +65,19 @@ async function open(browser, viewport, where = url) {
   return page;
 }
 
-// The night scene: navy sky, the crescent, then the olive panel after the
-// crawl; returns the whole client area as the panel first shows.
+// The night scene: navy sky, the crescent, the crawl's yellow text, then the
+// olive panel after the crawl; returns the whole client area as the crawl
+// shows and as the panel first shows.
 async function scene(page) {
   await poll("the navy sky", async () => count(await graphics(page, 400, 0, 40, 10), 0x003399) > 300);
   await poll("the crescent", async () => count(await graphics(page, 520, 0, 70, 70), 0xffffff) > 50);
+  let crawl;
+  await poll("the crawl", async () => {
+    crawl = await graphics(page, 0, 0, 595, 491);
+    return count(crawl, 0xffff00) > 500;
+  });
   await poll("the olive panel", async () => count(await graphics(page, 2, 0, 100, 50), 0x999933) > 100);
-  return graphics(page, 0, 0, 595, 491);
+  return { crawl, panel: await graphics(page, 0, 0, 595, 491) };
 }
 
 // Waits until monkey 4 rests at its place; returns the pixels around it.
@@ -93,7 +99,8 @@ async function monkeyAtRest(page) {
 }
 
 // Each picture must be one of the native build's frames, pixel for pixel:
-// the panel's labels drawn from the page's cut font as from the whole one.
+// the crawl's text and the panel's labels drawn from the page's cut font and
+// the WebAssembly FreeType as from the whole font and the native one.
 async function matchesNative(page, pictures) {
   const files = fs.readdirSync(nativeFrames).filter((f) => /^frame_\d+\.png$/.test(f)).sort();
   if (files.length === 0) fail("no native frames in " + nativeFrames);
@@ -126,8 +133,8 @@ async function desktop(browser) {
   const page = await open(browser, { width: 1300, height: 900 });
   try {
     const canvas = await poll("the graphics window", () => page.$('canvas[aria-label="TOVIK Graphics"]'));
-    const panel = await scene(page);
-    if (nativeFrames) await matchesNative(page, [panel]);
+    const { crawl, panel } = await scene(page);
+    if (nativeFrames) await matchesNative(page, [crawl, panel]);
 
     // The page says what it is, and is an application.
     const client = await page.createCDPSession();

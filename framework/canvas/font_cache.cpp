@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "canvas/fonts.h"
+#include "canvas/glyph_shades.h"
 
 namespace tovik::text {
 
@@ -45,13 +46,11 @@ int scaled(long units, int em, int units_per_em) {
 }
 
 // The platform smooths text in 17 levels, from an 8-bit coverage c level
-// c * 17 / 256, and gives each level its own weight of the text colour (0 for
-// none, 255 for all of it; the faintest level draws nothing): an even ramp
-// would draw edges darker than it does.
-constexpr std::array<std::uint8_t, 17> LEVEL_WEIGHT = {
-    0, 0, 15, 22, 30, 38, 47, 56, 66, 77, 88, 101, 115, 131, 151, 178, 255};
-
-std::uint8_t smoothed(std::uint8_t coverage) { return LEVEL_WEIGHT[(coverage * 17u) >> 8]; }
+// c * 17 / 256; the faintest level draws nothing, so it is stored as none.
+std::uint8_t smoothed(std::uint8_t coverage) {
+    const auto level = static_cast<std::uint8_t>((coverage * 17u) >> 8);
+    return level == 1 ? 0 : level;
+}
 
 int round_26_6(FT_Pos v) { return static_cast<int>((v + 32) >> 6); }
 int round_16_16(FT_Fixed v) { return static_cast<int>((v + 0x8000) >> 16); }
@@ -149,8 +148,9 @@ public:
             std::uint8_t* dst = g.coverage.data() + static_cast<std::ptrdiff_t>(row) * g.stride;
             for (int x = 0; x < g.width; ++x) {
                 // An aliased bitmap has a bit a pixel, the leftmost in the top bit.
-                dst[x] = mono ? static_cast<std::uint8_t>(((src[x >> 3] >> (7 - (x & 7))) & 1) * 255)
-                            : smoothed(src[x]);
+                dst[x] = mono ? (((src[x >> 3] >> (7 - (x & 7))) & 1) != 0 ? raster::FULL_LEVEL
+                                                                            : std::uint8_t{0})
+                              : smoothed(src[x]);
             }
             GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
             for (int x = 0; x < g.width; ++x) {

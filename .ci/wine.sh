@@ -4,7 +4,8 @@
 #      and packs the program with its README and licence in a ZIP file;
 #   2. runs the Windows test programs under Wine's null graphics driver;
 #   3. cross-checks the GDI canvas against the software canvas: the GDI half
-#      runs under Wine, the software half natively, and compares;
+#      runs under Wine, the software half natively, and compares; the same
+#      for whole frames of the opening crawl, drawn by the game on each;
 #   4. smoke-tests tovik.exe: it starts, runs, and exits with 0 when asked to
 #      quit through its close box and through its Quit command.
 # Installs the Debian packages it needs.  Logs: build-windows/wine-logs/.
@@ -121,6 +122,24 @@ if run_windows gdi_dump "$win_build/tests/win32/gdi_dump.exe" "$root/$win_build/
     fi
 else
     echo "FAIL gdi_dump (log: $logs/gdi_dump.log)"
+    failures=$((failures + 1))
+fi
+
+echo "== Cross-check: frames of the opening crawl, drawn by the game with GDI"
+rm -rf "$win_build/crawl-gdi"
+if run_windows crawl_frames "$win_build/tests/win32/crawl_frames.exe" "$root/$win_build/crawl-gdi"; then
+    cmake --build "$native_build" --target crawl_frames >>"$logs/native_build.log"
+    set +e
+    "$native_build/tests/win32/crawl_frames" "$win_build/crawl-software" "$win_build/crawl-gdi" \
+        >"$logs/crawl_frames.txt" 2>&1
+    verdict=$?
+    set -e
+    cat "$logs/crawl_frames.txt"
+    if [ "$verdict" -eq 2 ] || { [ "$verdict" -eq 1 ] && [ "${TOVIK_CROSS_CHECK_STRICT:-1}" = 1 ]; }; then
+        failures=$((failures + 1))
+    fi
+else
+    echo "FAIL crawl_frames (log: $logs/crawl_frames.log)"
     failures=$((failures + 1))
 fi
 

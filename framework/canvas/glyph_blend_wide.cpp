@@ -43,20 +43,24 @@ public:
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels), solid_);
             return;
         }
+        const __m256i zero = _mm256_setzero_si256();
+        const __m256i p = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels));
+        // Pixels of level 0 keep their colour.
+        const __m256i keep = _mm256_cmpeq_epi32(
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(coverage))), zero);
         const std::uint64_t low = eight & 0x0F0F0F0F0F0F0F0Fu, pairs = low | low >> 4;
+        if (low == 0) {  // aliased text: every pixel none or full
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels), _mm256_blendv_epi8(solid_, p, keep));
+            return;
+        }
         const __m256i f01 = factors(pairs), f23 = factors(pairs >> 16);
         const __m256i f45 = factors(pairs >> 32), f67 = factors(pairs >> 48);
-        const __m256i p = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels));
-        const __m256i zero = _mm256_setzero_si256();
         const __m256i lo = shade(_mm256_unpacklo_epi8(p, zero),
                                  _mm256_permute2x128_si256(f01, f45, 0x20),
                                  _mm256_permute2x128_si256(f01, f45, 0x31));
         const __m256i hi = shade(_mm256_unpackhi_epi8(p, zero),
                                  _mm256_permute2x128_si256(f23, f67, 0x20),
                                  _mm256_permute2x128_si256(f23, f67, 0x31));
-        // Pixels of level 0 keep their colour.
-        const __m256i keep = _mm256_cmpeq_epi32(
-            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(coverage))), zero);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels),
                             _mm256_blendv_epi8(_mm256_packus_epi16(lo, hi), p, keep));
     }

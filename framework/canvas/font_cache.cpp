@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_GASP_H
+#include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -129,15 +130,21 @@ public:
         FT_GlyphSlot slot = face_->glyph;
         g.advance = round_26_6(slot->advance.x);
         g.measure = round_16_16(slot->linearHoriAdvance);
-        if (FT_Render_Glyph(slot, rendering.grey ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) !=
-            0) {
-            return g;
+        FT_Bitmap b{};
+        std::vector<unsigned char> bits;
+        if (!rendering.grey && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+            if (!rasterise_aliased(slot, b, bits, g.left, g.top)) return g;
+        } else {
+            if (FT_Render_Glyph(slot, rendering.grey ? FT_RENDER_MODE_NORMAL
+                                                     : FT_RENDER_MODE_MONO) != 0) {
+                return g;
+            }
+            b = slot->bitmap;
+            g.left = slot->bitmap_left;
+            g.top = slot->bitmap_top;
         }
-        const FT_Bitmap& b = slot->bitmap;
         const bool mono = b.pixel_mode == FT_PIXEL_MODE_MONO;
         if ((!mono && b.pixel_mode != FT_PIXEL_MODE_GRAY) || b.rows == 0 || b.width == 0) return g;
-        g.left = slot->bitmap_left;
-        g.top = slot->bitmap_top;
         g.width = static_cast<int>(b.width);
         g.rows = static_cast<int>(b.rows);
         g.stride = g.width + GLYPH_PAD;
@@ -166,6 +173,30 @@ public:
     void drop_sizes() { sizes_.clear(); }
 
 private:
+    // An aliased glyph as the platform rasterises it: the hinted outline in the
+    // box of whole pixels its hinted metrics give.  FreeType's own rendering
+    // rounds that box inwards first, and where a stem or a diagonal is thinner
+    // than a pixel (9 and 10 pixels) the drop-out rule then keeps another
+    // pixel of it, a column away from the platform's.
+    bool rasterise_aliased(FT_GlyphSlot slot, FT_Bitmap& b, std::vector<unsigned char>& bits,
+                           int& left, int& top) {
+        const FT_Glyph_Metrics& m = slot->metrics;
+        const FT_Pos x0 = m.horiBearingX & -64, x1 = (m.horiBearingX + m.width + 63) & -64;
+        const FT_Pos y1 = (m.horiBearingY + 63) & -64, y0 = (m.horiBearingY - m.height) & -64;
+        b.width = static_cast<unsigned>((x1 - x0) >> 6);
+        b.rows = static_cast<unsigned>((y1 - y0) >> 6);
+        b.pitch = static_cast<int>((b.width + 7) / 8);
+        b.pixel_mode = FT_PIXEL_MODE_MONO;
+        b.num_grays = 2;
+        bits.assign(static_cast<std::size_t>(b.pitch) * b.rows, 0);
+        b.buffer = bits.data();
+        left = static_cast<int>(x0 >> 6);
+        top = static_cast<int>(y1 >> 6);
+        if (b.rows == 0 || b.width == 0) return true;
+        FT_Outline_Translate(&slot->outline, -x0, -y0);
+        return FT_Outline_Get_Bitmap(library_, &slot->outline, &b) == 0;
+    }
+
     void resolve() {
         if (resolved_) return;
         resolved_ = true;

@@ -187,6 +187,17 @@ TEST_F(Text, TwelvePixelLabelsAreAliasedWithThePlatformsWidths) {
     EXPECT_FALSE(pixels_of(c, BLACK).empty());
 }
 
+// At 9 pixels the stem of "i" is thinner than a pixel: the platform keeps the
+// pixel the drop-out rule picks in the glyph's box of whole pixels, the
+// column the pen stands on, not the one after it.
+TEST_F(Text, ThinStemsAtNinePixelsStayWhereThePlatformPutsThem) {
+    SoftwareCanvas c = blank(40, 20);
+    c.text_out(FontRequest{FontFace::Drawing, -9}, 10, 2, "i", BLACK, true, WHITE);
+    std::set<int> columns;
+    for (const auto& p : pixels_of(c, BLACK)) columns.insert(p.first);
+    EXPECT_EQ(columns, std::set<int>{10});
+}
+
 // Below 9 and above 17 pixels the face asks for grey: edges blend, in the
 // platform's levels only (black on white shows each level's weight).
 TEST_F(Text, SmallAndLargeSizesAreGreyInThePlatformsLevels) {

@@ -6,7 +6,8 @@
 #      README.txt and licence in a ZIP file and in an installer;
 #   2. runs the Windows test programs under Wine's null graphics driver;
 #   3. cross-checks the GDI canvas against the software canvas: the GDI half
-#      runs under Wine, the software half natively, and compares;
+#      runs under Wine, the software half natively, and compares; the same
+#      for whole frames of the opening crawl, drawn by the game on each;
 #   4. smoke-tests tovik.exe: it starts, runs, and exits with 0 when asked to
 #      quit through its close box and through its Quit command;
 #   5. installs with the installer, silently: the files, the Start-menu
@@ -168,6 +169,24 @@ if run_windows gdi_dump "$win_build/tests/win32/gdi_dump.exe" "$root/$win_build/
     fi
 else
     echo "FAIL gdi_dump (log: $logs/gdi_dump.log)"
+    failures=$((failures + 1))
+fi
+
+echo "== Cross-check: frames of the opening crawl, drawn by the game with GDI"
+rm -rf "$win_build/crawl-gdi"
+if run_windows crawl_frames "$win_build/tests/win32/crawl_frames.exe" "$root/$win_build/crawl-gdi"; then
+    cmake --build "$native_build" --target crawl_frames >>"$logs/native_build.log"
+    set +e
+    "$native_build/tests/win32/crawl_frames" "$win_build/crawl-software" "$win_build/crawl-gdi" \
+        >"$logs/crawl_frames.txt" 2>&1
+    verdict=$?
+    set -e
+    cat "$logs/crawl_frames.txt"
+    if [ "$verdict" -eq 2 ] || { [ "$verdict" -eq 1 ] && [ "${TOVIK_CROSS_CHECK_STRICT:-1}" = 1 ]; }; then
+        failures=$((failures + 1))
+    fi
+else
+    echo "FAIL crawl_frames (log: $logs/crawl_frames.log)"
     failures=$((failures + 1))
 fi
 

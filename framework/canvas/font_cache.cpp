@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_GASP_H
+#include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <utility>
 
 #include "canvas/fonts.h"
+#include "canvas/glyph_shades.h"
 
 namespace tovik::text {
 
@@ -45,13 +47,11 @@ int scaled(long units, int em, int units_per_em) {
 }
 
 // The platform smooths text in 17 levels, from an 8-bit coverage c level
-// c * 17 / 256, and gives each level its own weight of the text colour (0 for
-// none, 255 for all of it; the faintest level draws nothing): an even ramp
-// would draw edges darker than it does.
-constexpr std::array<std::uint8_t, 17> LEVEL_WEIGHT = {
-    0, 0, 15, 22, 30, 38, 47, 56, 66, 77, 88, 101, 115, 131, 151, 178, 255};
-
-std::uint8_t smoothed(std::uint8_t coverage) { return LEVEL_WEIGHT[(coverage * 17u) >> 8]; }
+// c * 17 / 256; the faintest level draws nothing, so it is stored as none.
+std::uint8_t smoothed(std::uint8_t coverage) {
+    const auto level = static_cast<std::uint8_t>((coverage * 17u) >> 8);
+    return level == 1 ? 0 : level;
+}
 
 int round_26_6(FT_Pos v) { return static_cast<int>((v + 32) >> 6); }
 int round_16_16(FT_Fixed v) { return static_cast<int>((v + 0x8000) >> 16); }
@@ -130,15 +130,21 @@ public:
         FT_GlyphSlot slot = face_->glyph;
         g.advance = round_26_6(slot->advance.x);
         g.measure = round_16_16(slot->linearHoriAdvance);
-        if (FT_Render_Glyph(slot, rendering.grey ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) !=
-            0) {
-            return g;
+        FT_Bitmap b{};
+        std::vector<unsigned char> bits;
+        if (!rendering.grey && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+            if (!rasterise_aliased(slot, b, bits, g.left, g.top)) return g;
+        } else {
+            if (FT_Render_Glyph(slot, rendering.grey ? FT_RENDER_MODE_NORMAL
+                                                     : FT_RENDER_MODE_MONO) != 0) {
+                return g;
+            }
+            b = slot->bitmap;
+            g.left = slot->bitmap_left;
+            g.top = slot->bitmap_top;
         }
-        const FT_Bitmap& b = slot->bitmap;
         const bool mono = b.pixel_mode == FT_PIXEL_MODE_MONO;
         if ((!mono && b.pixel_mode != FT_PIXEL_MODE_GRAY) || b.rows == 0 || b.width == 0) return g;
-        g.left = slot->bitmap_left;
-        g.top = slot->bitmap_top;
         g.width = static_cast<int>(b.width);
         g.rows = static_cast<int>(b.rows);
         g.stride = g.width + GLYPH_PAD;
@@ -149,8 +155,9 @@ public:
             std::uint8_t* dst = g.coverage.data() + static_cast<std::ptrdiff_t>(row) * g.stride;
             for (int x = 0; x < g.width; ++x) {
                 // An aliased bitmap has a bit a pixel, the leftmost in the top bit.
-                dst[x] = mono ? static_cast<std::uint8_t>(((src[x >> 3] >> (7 - (x & 7))) & 1) * 255)
-                            : smoothed(src[x]);
+                dst[x] = mono ? (((src[x >> 3] >> (7 - (x & 7))) & 1) != 0 ? raster::FULL_LEVEL
+                                                                            : std::uint8_t{0})
+                              : smoothed(src[x]);
             }
             GlyphRow& r = g.row_ink[static_cast<std::size_t>(row)];
             for (int x = 0; x < g.width; ++x) {
@@ -166,6 +173,30 @@ public:
     void drop_sizes() { sizes_.clear(); }
 
 private:
+    // An aliased glyph as the platform rasterises it: the hinted outline in the
+    // box of whole pixels its hinted metrics give.  FreeType's own rendering
+    // rounds that box inwards first, and where a stem or a diagonal is thinner
+    // than a pixel (9 and 10 pixels) the drop-out rule then keeps another
+    // pixel of it, a column away from the platform's.
+    bool rasterise_aliased(FT_GlyphSlot slot, FT_Bitmap& b, std::vector<unsigned char>& bits,
+                           int& left, int& top) {
+        const FT_Glyph_Metrics& m = slot->metrics;
+        const FT_Pos x0 = m.horiBearingX & -64, x1 = (m.horiBearingX + m.width + 63) & -64;
+        const FT_Pos y1 = (m.horiBearingY + 63) & -64, y0 = (m.horiBearingY - m.height) & -64;
+        b.width = static_cast<unsigned>((x1 - x0) >> 6);
+        b.rows = static_cast<unsigned>((y1 - y0) >> 6);
+        b.pitch = static_cast<int>((b.width + 7) / 8);
+        b.pixel_mode = FT_PIXEL_MODE_MONO;
+        b.num_grays = 2;
+        bits.assign(static_cast<std::size_t>(b.pitch) * b.rows, 0);
+        b.buffer = bits.data();
+        left = static_cast<int>(x0 >> 6);
+        top = static_cast<int>(y1 >> 6);
+        if (b.rows == 0 || b.width == 0) return true;
+        FT_Outline_Translate(&slot->outline, -x0, -y0);
+        return FT_Outline_Get_Bitmap(library_, &slot->outline, &b) == 0;
+    }
+
     void resolve() {
         if (resolved_) return;
         resolved_ = true;

@@ -22,7 +22,8 @@ struct GlyphRow {
     int ink = 0;
 };
 
-// Coverage of one glyph, 0..255 per pixel (only 0 and 255 when it is drawn
+// Coverage of one glyph in the platform's smoothing levels, 0 (none) or
+// 2..raster::FULL_LEVEL per pixel (only 0 and FULL_LEVEL when it is drawn
 // aliased), placed from the pen position by its bearing: columns pen + left..,
 // rows baseline - top..
 struct Glyph {

@@ -11,88 +11,85 @@
 namespace tovik::raster {
 
 void blend_span_portable(std::uint32_t* pixels, const std::uint8_t* coverage, std::int64_t n,
-                         std::uint32_t value) {
-    for (std::int64_t i = 0; i < n; ++i) pixels[i] = blend_pixel(pixels[i], coverage[i], value);
+                         const GlyphShades& shades) {
+    for (std::int64_t i = 0; i < n; ++i) pixels[i] = shade_pixel(pixels[i], coverage[i], shades);
 }
 
 namespace {
 
 // Blends runs of pixels in groups: a group of zero coverage is left alone, one
-// of full coverage is stored, any other is blended.
+// of full coverage is stored, any other is shaded.
 #if defined(__SSE2__)
-// Four pixels at a time, every channel a 16-bit lane: the products fit, and
-// (t + 1 + ((t + 1) >> 8)) >> 8 is t / 255 rounded down.
+// Four pixels at a time, every channel a 16-bit lane, each pair of pixels
+// with its pair of levels' factors.
 class GroupBlender {
 public:
     static constexpr std::int64_t GROUP = 4;
 
-    explicit GroupBlender(std::uint32_t value)
-        : value_(value),
-          solid_(_mm_set1_epi32(static_cast<int>(value))),
-          colour_(_mm_unpacklo_epi8(solid_, _mm_setzero_si128())) {}
+    explicit GroupBlender(const GlyphShades& shades)
+        : shades_(shades),
+          solid_(_mm_set1_epi32(static_cast<int>(shades.value))),
+          text_(_mm_unpacklo_epi8(solid_, _mm_setzero_si128())) {}
 
-    std::uint32_t value() const { return value_; }
+    const GlyphShades& shades() const { return shades_; }
 
     [[gnu::always_inline]] void group(std::uint32_t* pixels, const std::uint8_t* coverage) const {
         std::uint32_t four = 0;
         std::memcpy(&four, coverage, 4);
         if (four == 0) return;
-        if (four == 0xFFFFFFFFu) {
+        if (four == 0x01010101u * FULL_LEVEL) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), solid_);
             return;
         }
+        const std::uint32_t low = four & 0x0F0F0F0Fu, pairs = low | low >> 4;
+        const PairFactors& f01 = shades_.pairs[pairs & 0xFFu];
+        const PairFactors& f23 = shades_.pairs[(pairs >> 16) & 0xFFu];
         const __m128i zero = _mm_setzero_si128();
-        const __m128i c255 = _mm_set1_epi16(255), one = _mm_set1_epi16(1);
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+        const __m128i lo = shade(_mm_unpacklo_epi8(p, zero), f01);
+        const __m128i hi = shade(_mm_unpackhi_epi8(p, zero), f23);
+        // Pixels of level 0 keep their colour.
         __m128i a = _mm_cvtsi32_si128(static_cast<int>(four));
         a = _mm_unpacklo_epi8(a, a);
-        a = _mm_unpacklo_epi16(a, a);  // each coverage byte repeated for the four channels
-        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
-        const __m128i a_lo = _mm_unpacklo_epi8(a, zero), a_hi = _mm_unpackhi_epi8(a, zero);
-        const __m128i p_lo = _mm_unpacklo_epi8(p, zero), p_hi = _mm_unpackhi_epi8(p, zero);
-        __m128i lo = _mm_add_epi16(_mm_mullo_epi16(colour_, a_lo),
-                                   _mm_mullo_epi16(p_lo, _mm_sub_epi16(c255, a_lo)));
-        __m128i hi = _mm_add_epi16(_mm_mullo_epi16(colour_, a_hi),
-                                   _mm_mullo_epi16(p_hi, _mm_sub_epi16(c255, a_hi)));
-        lo = _mm_add_epi16(lo, one);
-        hi = _mm_add_epi16(hi, one);
-        lo = _mm_srli_epi16(_mm_add_epi16(lo, _mm_srli_epi16(lo, 8)), 8);
-        hi = _mm_srli_epi16(_mm_add_epi16(hi, _mm_srli_epi16(hi, 8)), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), _mm_packus_epi16(lo, hi));
+        const __m128i keep = _mm_cmpeq_epi32(_mm_unpacklo_epi16(a, a), zero);
+        const __m128i shaded = _mm_packus_epi16(lo, hi);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels),
+                         _mm_or_si128(_mm_and_si128(keep, p), _mm_andnot_si128(keep, shaded)));
     }
 
 private:
-    std::uint32_t value_;
-    __m128i solid_, colour_;
+    // Two pixels' channels moved towards the text's by their factors.
+    [[gnu::always_inline]] __m128i shade(__m128i d, const PairFactors& f) const {
+        const __m128i up = _mm_load_si128(reinterpret_cast<const __m128i*>(f.up.data()));
+        const __m128i down = _mm_load_si128(reinterpret_cast<const __m128i*>(f.down.data()));
+        const __m128i above = _mm_subs_epu16(d, text_), below = _mm_subs_epu16(text_, d);
+        return _mm_sub_epi16(_mm_add_epi16(text_, _mm_mulhi_epu16(above, up)),
+                             _mm_mulhi_epu16(below, down));
+    }
+
+    const GlyphShades& shades_;
+    __m128i solid_, text_;
 };
 #else
-class GroupBlender {
-public:
-    static constexpr std::int64_t GROUP = 1;
-    explicit GroupBlender(std::uint32_t value) : value_(value) {}
-    std::uint32_t value() const { return value_; }
-    [[gnu::always_inline]] void group(std::uint32_t* pixels, const std::uint8_t* coverage) const {
-        if (*coverage != 0) *pixels = blend_pixel(*pixels, *coverage, value_);
-    }
-
-private:
-    std::uint32_t value_;
-};
+using GroupBlender = PixelBlender;
 #endif
 
 }  // namespace
 
 void blend_span(std::uint32_t* pixels, const std::uint8_t* coverage, std::int64_t n,
-                std::uint32_t value) {
-    blend_run(GroupBlender(value), pixels, coverage, n, n, n);
+                const GlyphShades& shades) {
+    if (!shades.fits_16_bits) return blend_run(PixelBlender(shades), pixels, coverage, n, n, n);
+    blend_run(GroupBlender(shades), pixels, coverage, n, n, n);
 }
 
 BlendCount blend_glyph(std::uint32_t* image, int width, int height, const text::Glyph& g,
-                       std::int64_t x, std::int64_t y, std::uint32_t value) {
+                       std::int64_t x, std::int64_t y, const GlyphShades& shades) {
+    if (!shades.fits_16_bits) return blit_glyph(PixelBlender(shades), image, width, height, g, x, y);
 #if TOVIK_WIDE_BLEND
     static const bool wide = __builtin_cpu_supports("avx2");
-    if (wide) return blend_glyph_wide(image, width, height, g, x, y, value);
+    if (wide) return blend_glyph_wide(image, width, height, g, x, y, shades);
 #endif
-    return blit_glyph(GroupBlender(value), image, width, height, g, x, y);
+    return blit_glyph(GroupBlender(shades), image, width, height, g, x, y);
 }
 
 }  // namespace tovik::raster

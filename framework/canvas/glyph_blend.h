@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "canvas/font_cache.h"
+#include "canvas/glyph_shades.h"
 
 // Whether the build has blend_glyph's eight-pixel path (AVX2, used where the
 // processor has it).
@@ -15,17 +16,16 @@
 
 namespace tovik::raster {
 
-// Over n pixels (0x00RRGGBB), per channel
-// floor((value * a + pixel * (255 - a)) / 255) with a the pixel's coverage,
-// rounded down as the platform blends its smoothed text: 0 keeps the pixel,
-// 255 replaces it by `value`.
+// Over n pixels (0x00RRGGBB), each pixel under its coverage level (0, or
+// 2..FULL_LEVEL) shaded towards the text colour as the platform shades
+// smoothed text (see glyph_shades.h).
 void blend_span(std::uint32_t* pixels, const std::uint8_t* coverage, std::int64_t n,
-                std::uint32_t value);
+                const GlyphShades& shades);
 
 // The same, one pixel at a time, on any processor; blend_span gives identical
 // results with vector instructions where it has them.
 void blend_span_portable(std::uint32_t* pixels, const std::uint8_t* coverage, std::int64_t n,
-                         std::uint32_t value);
+                         const GlyphShades& shades);
 
 struct BlendCount {
     std::uint64_t pixels = 0;  // pixels the glyph covers inside the image
@@ -36,6 +36,6 @@ struct BlendCount {
 // column x, row y of a width x height image, rows `width` pixels apart; only
 // the part inside the image is touched.
 BlendCount blend_glyph(std::uint32_t* image, int width, int height, const text::Glyph& g,
-                       std::int64_t x, std::int64_t y, std::uint32_t value);
+                       std::int64_t x, std::int64_t y, const GlyphShades& shades);
 
 }  // namespace tovik::raster

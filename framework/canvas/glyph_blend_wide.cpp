@@ -21,62 +21,72 @@ namespace tovik::raster {
 #if TOVIK_WIDE_BLEND
 namespace {
 
-// Per channel, with a the coverage and b = 255 - a, the bytes (a, b) times the
-// signed bytes (value - 128, pixel - 128) summed pairwise give
-// a * value + b * pixel - 128 * 255, within 16 bits; adding 128 * 255 + 1
-// gives t + 1, and (x * 257) >> 16 equals (x + (x >> 8)) >> 8 for 16-bit x:
-// t / 255 rounded down.
+// Every channel a 16-bit lane, as blend_span's four-pixel groups; unpacking
+// bytes works within each 128-bit half, so one register holds pixels 0, 1 and
+// 4, 5, the other 2, 3 and 6, 7, each pair with its pair of levels' factors.
 class WideBlender {
 public:
     static constexpr std::int64_t GROUP = 8;
 
-    explicit WideBlender(std::uint32_t value)
-        : value_(value),
-          solid_(_mm256_set1_epi32(static_cast<int>(value))),
-          colour_(_mm256_set1_epi32(static_cast<int>(value ^ 0x80808080u))),
-          // Coverage pairs (a, b) of pixels 0, 1 | 4, 5 and 2, 3 | 6, 7, each
-          // repeated for the four channels of its pixel.
-          low_pairs_(_mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 2, 3, 2, 3, 2, 3, 2, 3,  //
-                                      8, 9, 8, 9, 8, 9, 8, 9, 10, 11, 10, 11, 10, 11, 10, 11)),
-          high_pairs_(_mm256_setr_epi8(4, 5, 4, 5, 4, 5, 4, 5, 6, 7, 6, 7, 6, 7, 6, 7,  //
-                                       12, 13, 12, 13, 12, 13, 12, 13, 14, 15, 14, 15, 14, 15,
-                                       14, 15)) {}
+    explicit WideBlender(const GlyphShades& shades)
+        : shades_(shades),
+          solid_(_mm256_set1_epi32(static_cast<int>(shades.value))),
+          text_(_mm256_unpacklo_epi8(solid_, _mm256_setzero_si256())) {}
 
-    std::uint32_t value() const { return value_; }
+    const GlyphShades& shades() const { return shades_; }
 
     [[gnu::always_inline]] void group(std::uint32_t* pixels, const std::uint8_t* coverage) const {
         std::uint64_t eight = 0;
         std::memcpy(&eight, coverage, 8);
         if (eight == 0) return;
-        if (eight == ~std::uint64_t{0}) {
+        if (eight == 0x0101010101010101u * FULL_LEVEL) {
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels), solid_);
             return;
         }
-        const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(coverage));
-        const __m256i pairs = _mm256_broadcastsi128_si256(
-            _mm_unpacklo_epi8(a, _mm_xor_si128(a, _mm_set1_epi8(-1))));
-        const __m256i p = _mm256_xor_si256(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels)), _mm256_set1_epi8(-128));
-        const __m256i bias = _mm256_set1_epi16(128 * 255 + 1), div = _mm256_set1_epi16(257);
-        __m256i lo = _mm256_maddubs_epi16(_mm256_shuffle_epi8(pairs, low_pairs_),
-                                          _mm256_unpacklo_epi8(colour_, p));
-        __m256i hi = _mm256_maddubs_epi16(_mm256_shuffle_epi8(pairs, high_pairs_),
-                                          _mm256_unpackhi_epi8(colour_, p));
-        lo = _mm256_mulhi_epu16(_mm256_add_epi16(lo, bias), div);
-        hi = _mm256_mulhi_epu16(_mm256_add_epi16(hi, bias), div);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels), _mm256_packus_epi16(lo, hi));
+        const __m256i zero = _mm256_setzero_si256();
+        const __m256i p = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels));
+        // Pixels of level 0 keep their colour.
+        const __m256i keep = _mm256_cmpeq_epi32(
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(coverage))), zero);
+        const std::uint64_t low = eight & 0x0F0F0F0F0F0F0F0Fu, pairs = low | low >> 4;
+        if (low == 0) {  // aliased text: every pixel none or full
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels), _mm256_blendv_epi8(solid_, p, keep));
+            return;
+        }
+        const __m256i f01 = factors(pairs), f23 = factors(pairs >> 16);
+        const __m256i f45 = factors(pairs >> 32), f67 = factors(pairs >> 48);
+        const __m256i lo = shade(_mm256_unpacklo_epi8(p, zero),
+                                 _mm256_permute2x128_si256(f01, f45, 0x20),
+                                 _mm256_permute2x128_si256(f01, f45, 0x31));
+        const __m256i hi = shade(_mm256_unpackhi_epi8(p, zero),
+                                 _mm256_permute2x128_si256(f23, f67, 0x20),
+                                 _mm256_permute2x128_si256(f23, f67, 0x31));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels),
+                            _mm256_blendv_epi8(_mm256_packus_epi16(lo, hi), p, keep));
     }
 
 private:
-    std::uint32_t value_;
-    __m256i solid_, colour_, low_pairs_, high_pairs_;
+    // The factors of the pair of levels whose index is the low byte of `pairs`:
+    // their up factors in the low half, their down factors in the high half.
+    [[gnu::always_inline]] __m256i factors(std::uint64_t pairs) const {
+        return _mm256_load_si256(reinterpret_cast<const __m256i*>(&shades_.pairs[pairs & 0xFFu]));
+    }
+
+    [[gnu::always_inline]] __m256i shade(__m256i d, __m256i up, __m256i down) const {
+        const __m256i above = _mm256_subs_epu16(d, text_), below = _mm256_subs_epu16(text_, d);
+        return _mm256_sub_epi16(_mm256_add_epi16(text_, _mm256_mulhi_epu16(above, up)),
+                                _mm256_mulhi_epu16(below, down));
+    }
+
+    const GlyphShades& shades_;
+    __m256i solid_, text_;
 };
 
 }  // namespace
 
 BlendCount blend_glyph_wide(std::uint32_t* image, int width, int height, const text::Glyph& g,
-                            std::int64_t x, std::int64_t y, std::uint32_t value) {
-    return blit_glyph(WideBlender(value), image, width, height, g, x, y);
+                            std::int64_t x, std::int64_t y, const GlyphShades& shades) {
+    return blit_glyph(WideBlender(shades), image, width, height, g, x, y);
 }
 #endif
 

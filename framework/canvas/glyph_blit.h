@@ -12,16 +12,20 @@
 namespace tovik::raster {
 namespace {
 
-// One pixel: red and blue side by side in one word, green on its own; each
-// lane holds at most 255 * 255 + 255 + 1, so no lane spills into the next.
-inline std::uint32_t blend_pixel(std::uint32_t p, std::uint32_t a, std::uint32_t value) {
-    const std::uint32_t b = 255 - a;
-    std::uint32_t rb = (value & 0xFF00FFu) * a + (p & 0xFF00FFu) * b + 0x010001u;
-    rb = ((rb + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
-    std::uint32_t g = (value & 0xFF00u) * a + (p & 0xFF00u) * b + 0x0100u;
-    g = ((g + ((g >> 8) & 0xFF00u)) >> 8) & 0xFF00u;
-    return rb | g;
-}
+// One pixel at a time: where no vector path is built, and for the rare text
+// colours whose factors do not all fit the vector paths' 16 bits.
+class PixelBlender {
+public:
+    static constexpr std::int64_t GROUP = 1;
+    explicit PixelBlender(const GlyphShades& shades) : shades_(shades) {}
+    const GlyphShades& shades() const { return shades_; }
+    [[gnu::always_inline]] void group(std::uint32_t* pixels, const std::uint8_t* coverage) const {
+        *pixels = shade_pixel(*pixels, *coverage, shades_);
+    }
+
+private:
+    const GlyphShades& shades_;
+};
 
 // n pixels: in whole groups of the blender's size, running on past the n-th
 // pixel where the coverage may be read (`readable` bytes) and the image row
@@ -39,7 +43,7 @@ template <class Blender>
     }
     for (; i + G <= n; i += G) blender.group(pixels + i, coverage + i);
     for (; i < n; ++i) {
-        if (coverage[i] != 0) pixels[i] = blend_pixel(pixels[i], coverage[i], blender.value());
+        pixels[i] = shade_pixel(pixels[i], coverage[i], blender.shades());
     }
 }
 
@@ -76,7 +80,7 @@ BlendCount blit_glyph(const Blender& blender, std::uint32_t* image, int width, i
 #if TOVIK_WIDE_BLEND
 // blend_glyph eight pixels at a time; only for processors with AVX2.
 BlendCount blend_glyph_wide(std::uint32_t* image, int width, int height, const text::Glyph& g,
-                            std::int64_t x, std::int64_t y, std::uint32_t value);
+                            std::int64_t x, std::int64_t y, const GlyphShades& shades);
 #endif
 
 }  // namespace tovik::raster

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "canvas/glyph_shades.h"
 #include "canvas/pixel_format.h"
 #include "canvas/span_set.h"
 #include "canvas/span_sink.h"

@@ -20,6 +20,7 @@ namespace raster {
 class SpanSink;
 class PixelWriter;
 class SpanSet;
+struct GlyphShades;
 }  // namespace raster
 
 // Work done since the canvas was made (or the counters reset): for tests and
@@ -73,12 +74,16 @@ private:
     // The union of a wide pen's pieces, empty between drawings; kept so that
     // its rows keep their memory from one drawing to the next.
     raster::SpanSet& band();
+    // How text of this colour shades glyph pixels; kept for the last colour
+    // drawn in, since text comes in few colours and the factors take a while.
+    const raster::GlyphShades& shades(Colour colour);
 
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;
     CanvasCounters counters_;
     std::unique_ptr<raster::SpanSet> band_;
+    std::unique_ptr<raster::GlyphShades> shades_;
 };
 
 }  // namespace tovik

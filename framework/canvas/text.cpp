@@ -11,6 +11,7 @@
 #include "canvas/exact_math.h"
 #include "canvas/font_cache.h"
 #include "canvas/glyph_blend.h"
+#include "canvas/glyph_shades.h"
 #include "canvas/pixel_format.h"
 #include "canvas/software_canvas.h"
 
@@ -44,6 +45,12 @@ Extent SoftwareCanvas::text_extent(const FontRequest& font, std::string_view s) 
     return {static_cast<int>(width), f->ascent() + f->descent()};
 }
 
+const raster::GlyphShades& SoftwareCanvas::shades(Colour colour) {
+    const std::uint32_t value = raster::to_pixel(colour);
+    if (!shades_ || shades_->value != value) shades_ = std::make_unique<raster::GlyphShades>(value);
+    return *shades_;
+}
+
 void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int64_t y,
                               std::string_view s, Colour foreground, bool transparent,
                               Colour background) {
@@ -60,13 +67,13 @@ void SoftwareCanvas::text_out(const FontRequest& font, std::int64_t x, std::int6
                          y + f->ascent() + f->descent());
         account(cells);
     }
-    const std::uint32_t value = raster::to_pixel(foreground);
+    const raster::GlyphShades& ink = shades(foreground);
     const std::int64_t baseline = y + f->ascent();
     std::int64_t pen = x;
     for (const char c : s) {
         const text::Glyph& g = f->glyph(static_cast<unsigned char>(c));
         const raster::BlendCount n =
-            raster::blend_glyph(pixels_.data(), width_, height_, g, pen + g.left, baseline - g.top, value);
+            raster::blend_glyph(pixels_.data(), width_, height_, g, pen + g.left, baseline - g.top, ink);
         counters_.pixel_writes += n.pixels;
         counters_.steps += n.rows;
         pen += g.advance;

@@ -187,6 +187,17 @@ TEST_F(Text, TwelvePixelLabelsAreAliasedWithThePlatformsWidths) {
     EXPECT_FALSE(pixels_of(c, BLACK).empty());
 }
 
+// At 9 pixels the stem of "i" is thinner than a pixel: the platform keeps the
+// pixel the drop-out rule picks in the glyph's box of whole pixels, the
+// column the pen stands on, not the one after it.
+TEST_F(Text, ThinStemsAtNinePixelsStayWhereThePlatformPutsThem) {
+    SoftwareCanvas c = blank(40, 20);
+    c.text_out(FontRequest{FontFace::Drawing, -9}, 10, 2, "i", BLACK, true, WHITE);
+    std::set<int> columns;
+    for (const auto& p : pixels_of(c, BLACK)) columns.insert(p.first);
+    EXPECT_EQ(columns, std::set<int>{10});
+}
+
 // Below 9 and above 17 pixels the face asks for grey: edges blend, in the
 // platform's levels only (black on white shows each level's weight).
 TEST_F(Text, SmallAndLargeSizesAreGreyInThePlatformsLevels) {
@@ -227,39 +238,72 @@ TEST(FontMatch, ThePlatformsTwinsComeFirst) {
     EXPECT_EQ(std::filesystem::path(path).filename(), "LiberationMono-Regular.ttf");
 }
 
-// Reference: per channel floor((c * a + p * (255 - a)) / 255).
-std::uint32_t reference_blend(std::uint32_t p, std::uint32_t c, unsigned a) {
+// The platform's rule for one channel, written as its GDI states it: the level
+// reaches lo over black and hi over white, and d moves towards t on the line
+// through them.
+unsigned platform_channel(unsigned d, unsigned t, unsigned level) {
+    static constexpr unsigned RAMP[17] = {0,   77,  104, 124, 140, 154, 167, 178, 189,
+                                          199, 208, 217, 225, 233, 240, 248, 255};
+    if (level <= 1) return d;
+    const unsigned lo = RAMP[level] * t / 255;
+    const unsigned hi = RAMP[16 - level] + (255 - RAMP[16 - level]) * t / 255;
+    if (d > t) return t + (d - t) * (hi - t) / (255 - t);
+    if (d < t) return t - (t - d) * (t - lo) / t;
+    return d;
+}
+
+std::uint32_t reference_blend(std::uint32_t p, std::uint32_t c, unsigned level) {
+    if (level == 0) return p;
     std::uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
-        const unsigned v = ((c >> shift) & 255u) * a + ((p >> shift) & 255u) * (255u - a);
-        out |= (v / 255u) << shift;
+        out |= platform_channel((p >> shift) & 255u, (c >> shift) & 255u, level) << shift;
     }
     return out;
 }
 
-TEST(GlyphBlend, EveryPathRoundsEachChannelExactly) {
-    const auto reference = reference_blend;
+// A level as glyphs hold them: none, full, or one of the grey ones.
+std::uint8_t some_level(std::uint32_t r) {
+    return static_cast<std::uint8_t>(r % 3 == 0 ? 0 : r % 3 == 1 ? raster::FULL_LEVEL : 2 + (r >> 2) % 14);
+}
+
+// A text colour; now and then one with channels of 1 to 3, whose factors do
+// not all fit the vector paths.
+std::uint32_t some_colour(std::uint32_t r) {
+    return r % 8 == 0 ? (r >> 4) & 0x030303u : r & 0xFFFFFFu;
+}
+
+TEST(GlyphBlend, TheFactorsGiveThePlatformsRuleForEveryValue) {
+    for (unsigned t = 0; t < 256; ++t) {
+        const raster::GlyphShades shades(t * 0x010101u);
+        for (unsigned level = 2; level <= raster::FULL_LEVEL; ++level) {
+            for (unsigned d = 0; d < 256; ++d) {
+                const std::uint32_t got = raster::shade_pixel(d * 0x010101u, level, shades);
+                ASSERT_EQ(got, platform_channel(d, t, level) * 0x010101u)
+                    << "text " << t << " pixel " << d << " level " << level;
+            }
+        }
+    }
+}
+
+TEST(GlyphBlend, EveryPathShadesEachChannelExactly) {
     std::uint32_t seed = 12345;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     for (int n = 0; n < 20; ++n) {
         for (int trial = 0; trial < 50; ++trial) {
             std::vector<std::uint32_t> pixels(static_cast<std::size_t>(n)), fast, portable;
             std::vector<std::uint8_t> coverage(static_cast<std::size_t>(n));
-            const std::uint32_t colour = next() & 0xFFFFFFu;
+            const std::uint32_t colour = some_colour(next() >> 4);
             for (int i = 0; i < n; ++i) {
                 pixels[static_cast<std::size_t>(i)] = (next() >> 4) & 0xFFFFFFu;
-                const std::uint32_t r = next() >> 16;
-                coverage[static_cast<std::size_t>(i)] =
-                    static_cast<std::uint8_t>(r % 3 == 0   ? 0
-                                              : r % 3 == 1 ? 255
-                                                           : r & 255);
+                coverage[static_cast<std::size_t>(i)] = some_level(next() >> 16);
             }
             fast = portable = pixels;
-            raster::blend_span(fast.data(), coverage.data(), n, colour);
-            raster::blend_span_portable(portable.data(), coverage.data(), n, colour);
+            const raster::GlyphShades shades(colour);
+            raster::blend_span(fast.data(), coverage.data(), n, shades);
+            raster::blend_span_portable(portable.data(), coverage.data(), n, shades);
             for (int i = 0; i < n; ++i) {
                 const auto k = static_cast<std::size_t>(i);
-                const std::uint32_t want = reference(pixels[k], colour, coverage[k]);
+                const std::uint32_t want = reference_blend(pixels[k], colour, coverage[k]);
                 ASSERT_EQ(fast[k], want) << "n=" << n << " i=" << i;
                 ASSERT_EQ(portable[k], want) << "n=" << n << " i=" << i;
             }
@@ -284,8 +328,7 @@ TEST(GlyphBlend, GlyphsBlendExactlyAndOnlyInsideTheImage) {
         for (int r = 0; r < g.rows; ++r) {
             text::GlyphRow& ink = g.row_ink[static_cast<std::size_t>(r)];
             for (int c = 0; c < g.width; ++c) {
-                const std::uint32_t v = next() >> 16;
-                const std::uint8_t a = v % 4 == 0 ? 0 : v % 4 == 1 ? 255 : static_cast<std::uint8_t>(v >> 4);
+                const std::uint8_t a = some_level(next() >> 16);
                 g.coverage[static_cast<std::size_t>(r * g.stride + c)] = a;
                 if (a == 0) continue;
                 if (ink.ink++ == 0) ink.first = c;
@@ -294,7 +337,7 @@ TEST(GlyphBlend, GlyphsBlendExactlyAndOnlyInsideTheImage) {
         }
         const int x = static_cast<int>(next() >> 16) % (W + 20) - 15;
         const int y = static_cast<int>(next() >> 16) % (H + 10) - 8;
-        const std::uint32_t colour = next() & 0xFFFFFFu;
+        const std::uint32_t colour = some_colour(next() >> 4);
         std::vector<std::uint32_t> image(static_cast<std::size_t>(W * H));
         for (auto& p : image) p = (next() >> 4) & 0xFFFFFFu;
         std::vector<std::uint32_t> want = image;
@@ -309,7 +352,8 @@ TEST(GlyphBlend, GlyphsBlendExactlyAndOnlyInsideTheImage) {
                 ++covered;
             }
         }
-        const raster::BlendCount n = raster::blend_glyph(image.data(), W, H, g, x, y, colour);
+        const raster::BlendCount n =
+            raster::blend_glyph(image.data(), W, H, g, x, y, raster::GlyphShades(colour));
         ASSERT_EQ(image, want) << "trial " << trial << ": " << g.width << " x " << g.rows << " at "
                                << x << "," << y;
         EXPECT_EQ(n.pixels, covered) << "trial " << trial;

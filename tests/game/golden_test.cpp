@@ -130,6 +130,12 @@ TEST_F(GoldenTest, PictureAfterStartUp) {
     expect_golden(last_frame({}), "start_up");
 }
 
+// The opening crawl after 28 ticks: smoothed text of many sizes over the
+// landscape, each line drawn over its picture of the tick before.
+TEST_F(GoldenTest, CrawlAfterTwentyEightTicks) {
+    expect_golden(last_frame({{Step::Periodic, 28}}), "crawl_28");
+}
+
 // "Initialize Monkeys" early in play; 151 ticks later a new monkey sinks in the
 // lake while the others still fall, and one of them is clicked.  The events of
 // explosion_and_splash.scr beside the image, from which render_frames --font

@@ -276,7 +276,9 @@ echo "== Display scaling at 200 %"
 # twice its size: an X server with a large one instead.
 "$wineserver" -k >/dev/null 2>&1 || true
 "$wineserver" -w
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$scratch/display" >"$logs/xvfb.log" 2>&1 &
+# -noreset: the runs follow one another, and a server resetting as one
+# leaves may refuse the next.
+Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp -noreset 3>"$scratch/display" >"$logs/xvfb.log" 2>&1 &
 xvfb=$!
 for _ in $(seq 300); do
     [ -s "$scratch/display" ] && break

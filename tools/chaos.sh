@@ -99,7 +99,9 @@ note() { echo "$*" >>"$work/actions.log"; }
 x() { timeout 5 xdotool "$@" >/dev/null 2>&1 || true; }
 
 # --- the display and the program ---------------------------------------------
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: SDL opens and closes a probe connection before its own, and a
+# server that resets when its last client leaves may then refuse the next.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "chaos: Xvfb did not start" >&2; exit 2; }

@@ -46,7 +46,8 @@ trap cleanup EXIT
 printf 'TOVIK_PERIODIC(3);\n' >"$work/frames.scr"
 "$render_frames" --every 1 --out "$work" "$work/frames.scr" >/dev/null
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: a server resetting as a probe connection leaves may refuse the next.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n 1 "$work/display")"

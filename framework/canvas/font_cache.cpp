@@ -165,6 +165,7 @@ public:
                 if (r.ink++ == 0) r.first = x;
                 r.last = x + 1;
             }
+            g.ink += r.ink;
         }
         cached_bytes_ += g.coverage.size() + g.row_ink.size() * sizeof(GlyphRow) + sizeof(Glyph);
         return g;

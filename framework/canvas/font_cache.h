@@ -38,6 +38,7 @@ struct Glyph {
     int stride = 0;
     std::vector<std::uint8_t> coverage;
     std::vector<GlyphRow> row_ink;       // one per row
+    std::int64_t ink = 0;                // pixels of coverage, all rows together
 };
 
 // Zero columns after each glyph row: blending may run on in steps of up to

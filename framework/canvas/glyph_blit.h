@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 #include "canvas/glyph_blend.h"
 
@@ -32,10 +33,10 @@ private:
 // written (`room` pixels) to the end of the last group; else the last pixels
 // one by one.
 template <class Blender>
-[[gnu::always_inline]] inline void blend_run(const Blender& blender, std::uint32_t* pixels,
+[[gnu::always_inline]] inline void blend_run(Blender&& blender, std::uint32_t* pixels,
                                              const std::uint8_t* coverage, std::int64_t n,
                                              std::int64_t readable, std::int64_t room) {
-    constexpr std::int64_t G = Blender::GROUP;
+    constexpr std::int64_t G = std::remove_reference_t<Blender>::GROUP;
     std::int64_t i = 0;
     if (n + G - 1 <= std::min(readable, room)) {
         for (; i < n; i += G) blender.group(pixels + i, coverage + i);
@@ -48,14 +49,27 @@ template <class Blender>
 }
 
 template <class Blender>
-BlendCount blit_glyph(const Blender& blender, std::uint32_t* image, int width, int height,
+BlendCount blit_glyph(Blender&& blender, std::uint32_t* image, int width, int height,
                       const text::Glyph& g, std::int64_t x, std::int64_t y) {
+    constexpr std::int64_t G = std::remove_reference_t<Blender>::GROUP;
     BlendCount count;
     const std::int64_t col0 = std::max<std::int64_t>(x, 0);
     const std::int64_t col1 = std::min<std::int64_t>(x + g.width, width);
     const std::int64_t row0 = std::max<std::int64_t>(y, 0);
     const std::int64_t row1 = std::min<std::int64_t>(y + g.rows, height);
     if (col0 >= col1 || row0 >= row1) return count;
+    if (row0 == y && row1 == y + g.rows && col0 == x && x + g.stride <= width) {
+        // Wholly inside, with room for every group's last pixels: the common
+        // case, in its shortest loop.
+        std::uint32_t* out = image + y * width + x;
+        const std::uint8_t* cover = g.coverage.data();
+        for (const text::GlyphRow& ink : g.row_ink) {
+            for (std::int64_t i = ink.first; i < ink.last; i += G) blender.group(out + i, cover + i);
+            out += width;
+            cover += g.stride;
+        }
+        return {static_cast<std::uint64_t>(g.ink), static_cast<std::uint64_t>(g.rows)};
+    }
     const bool whole_rows = col0 == x && col1 == x + g.width;
     count.rows = static_cast<std::uint64_t>(row1 - row0);
     for (std::int64_t row = row0; row < row1; ++row) {

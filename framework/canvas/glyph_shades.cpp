@@ -38,7 +38,7 @@ constexpr auto FACTORS = [] {
 }  // namespace
 
 GlyphShades::GlyphShades(std::uint32_t v)
-    : value(v & 0xFFFFFFu), level{}, whole{}, fits_16_bits(true), pairs{} {
+    : value(v & 0xFFFFFFu), level{}, whole{}, fits_16_bits(true), pairs{}, over{} {
     for (unsigned c = 0; c < 3; ++c) {
         const auto& factors = FACTORS[(value >> (8 * c)) & 0xFFu];
         for (std::uint32_t l = 2; l <= FULL_LEVEL; ++l) {
@@ -58,6 +58,7 @@ GlyphShades::GlyphShades(std::uint32_t v)
             std::copy_n(level[b].down.begin(), 4, f.down.begin() + 4);
         }
     }
+    for (unsigned i = 0; i < 16; ++i) over.shaded[i] = shade_pixel(over.pixel, i == 0 ? 0 : i + 1, *this);
 }
 
 }  // namespace tovik::raster

@@ -66,6 +66,15 @@ struct GlyphShades {
     std::array<std::uint8_t, FULL_LEVEL + 1> whole;  // bit c: channel c's down ratio is 1
     bool fits_16_bits;                               // no bit of `whole` is set
     std::array<PairFactors, 256> pairs;
+
+    // A colour pixels were last shaded over, and the result at each level
+    // (at index level - 1, level 0 at 0): a cache of the vector paths, which
+    // look levels up there for groups of pixels all of that colour.
+    struct Over {
+        std::uint32_t pixel;
+        alignas(32) std::array<std::uint32_t, 16> shaded;
+    };
+    mutable Over over;
 };
 
 // Pixel p under coverage `level` (0, or 2..FULL_LEVEL) of text shaded by `s`.

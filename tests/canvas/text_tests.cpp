@@ -313,12 +313,14 @@ TEST(GlyphBlend, EveryPathShadesEachChannelExactly) {
 
 // Whole glyphs (blended eight pixels at a time where the processor allows):
 // the same pixels as the reference, none outside the glyph's box or the image,
-// whatever part of the glyph is clipped.
+// whatever part of the glyph is clipped.  Each is drawn twice, the second time
+// partly over itself, on pixels of many colours, of one, or of two in bands
+// (where the vector path looks levels up for the colour last met).
 TEST(GlyphBlend, GlyphsBlendExactlyAndOnlyInsideTheImage) {
     std::uint32_t seed = 777;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
-    constexpr int W = 40, H = 30;
-    for (int trial = 0; trial < 400; ++trial) {
+    constexpr int W = 64, H = 30;
+    for (int trial = 0; trial < 600; ++trial) {
         text::Glyph g;
         g.width = 1 + static_cast<int>(next() >> 16) % 37;
         g.rows = 1 + static_cast<int>(next() >> 16) % 20;
@@ -334,29 +336,36 @@ TEST(GlyphBlend, GlyphsBlendExactlyAndOnlyInsideTheImage) {
                 if (ink.ink++ == 0) ink.first = c;
                 ink.last = c + 1;
             }
+            g.ink += ink.ink;
         }
-        const int x = static_cast<int>(next() >> 16) % (W + 20) - 15;
-        const int y = static_cast<int>(next() >> 16) % (H + 10) - 8;
         const std::uint32_t colour = some_colour(next() >> 4);
+        const std::uint32_t ground[2] = {(next() >> 4) & 0xFFFFFFu, (next() >> 4) & 0xFFFFFFu};
         std::vector<std::uint32_t> image(static_cast<std::size_t>(W * H));
-        for (auto& p : image) p = (next() >> 4) & 0xFFFFFFu;
-        std::vector<std::uint32_t> want = image;
-        std::uint64_t covered = 0;
-        for (int r = 0; r < g.rows; ++r) {
-            for (int c = 0; c < g.width; ++c) {
-                const int px = x + c, py = y + r;
-                const std::uint8_t a = g.coverage[static_cast<std::size_t>(r * g.stride + c)];
-                if (px < 0 || py < 0 || px >= W || py >= H || a == 0) continue;
-                auto& p = want[static_cast<std::size_t>(py * W + px)];
-                p = reference_blend(p, colour, a);
-                ++covered;
-            }
+        for (std::size_t i = 0; i < image.size(); ++i) {
+            const auto band = i / W / (1 + trial % 5);
+            image[i] = trial % 3 == 0 ? (next() >> 4) & 0xFFFFFFu : ground[trial % 3 == 2 ? band % 2 : 0];
         }
-        const raster::BlendCount n =
-            raster::blend_glyph(image.data(), W, H, g, x, y, raster::GlyphShades(colour));
-        ASSERT_EQ(image, want) << "trial " << trial << ": " << g.width << " x " << g.rows << " at "
-                               << x << "," << y;
-        EXPECT_EQ(n.pixels, covered) << "trial " << trial;
+        std::vector<std::uint32_t> want = image;
+        const raster::GlyphShades shades(colour);
+        for (int time = 0; time < 2; ++time) {
+            const int x = static_cast<int>(next() >> 16) % (W + 20) - 15;
+            const int y = static_cast<int>(next() >> 16) % (H + 10) - 8;
+            std::uint64_t covered = 0;
+            for (int r = 0; r < g.rows; ++r) {
+                for (int c = 0; c < g.width; ++c) {
+                    const int px = x + c, py = y + r;
+                    const std::uint8_t a = g.coverage[static_cast<std::size_t>(r * g.stride + c)];
+                    if (px < 0 || py < 0 || px >= W || py >= H || a == 0) continue;
+                    auto& p = want[static_cast<std::size_t>(py * W + px)];
+                    p = reference_blend(p, colour, a);
+                    ++covered;
+                }
+            }
+            const raster::BlendCount n = raster::blend_glyph(image.data(), W, H, g, x, y, shades);
+            ASSERT_EQ(image, want) << "trial " << trial << ": " << g.width << " x " << g.rows
+                                   << " at " << x << "," << y;
+            EXPECT_EQ(n.pixels, covered) << "trial " << trial;
+        }
     }
 }
 

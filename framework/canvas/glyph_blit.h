@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <type_traits>
 
@@ -14,18 +15,38 @@ namespace tovik::raster {
 namespace {
 
 // One pixel at a time: where no vector path is built, and for the rare text
-// colours whose factors do not all fit the vector paths' 16 bits.
+// colours whose factors do not all fit the vector paths' 16 bits.  Each
+// level's result over the colour last met is kept as it is worked out: most
+// glyph pixels lie over one colour.
 class PixelBlender {
 public:
     static constexpr std::int64_t GROUP = 1;
     explicit PixelBlender(const GlyphShades& shades) : shades_(shades) {}
     const GlyphShades& shades() const { return shades_; }
-    [[gnu::always_inline]] void group(std::uint32_t* pixels, const std::uint8_t* coverage) const {
-        *pixels = shade_pixel(*pixels, *coverage, shades_);
+    [[gnu::always_inline]] void group(std::uint32_t* pixels, const std::uint8_t* coverage) {
+        const unsigned level = *coverage;
+        if (level == 0) return;
+        if (level == FULL_LEVEL) {
+            *pixels = shades_.value;
+            return;
+        }
+        const std::uint32_t p = *pixels;
+        if (p != over_) {
+            over_ = p;
+            known_ = 0;
+        }
+        const unsigned i = level - 1;
+        if ((known_ >> i & 1u) == 0) {
+            shaded_[i] = shade_pixel(p, level, shades_);
+            known_ |= 1u << i;
+        }
+        *pixels = shaded_[i];
     }
 
 private:
     const GlyphShades& shades_;
+    std::uint32_t over_ = 0, known_ = 0;  // the colour, and which levels' results are kept
+    std::array<std::uint32_t, FULL_LEVEL> shaded_{};  // at index level - 1
 };
 
 // n pixels: in whole groups of the blender's size, running on past the n-th

@@ -21,6 +21,7 @@
 // twice).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -68,8 +69,9 @@ struct GlyphShades {
     std::array<PairFactors, 256> pairs;
 
     // A colour pixels were last shaded over, and the result at each level
-    // (at index level - 1, level 0 at 0): a cache of the vector paths, which
-    // look levels up there for groups of pixels all of that colour.
+    // (at index level - 1, level 0 at 0): kept by the eight-pixel path, which
+    // looks levels up there for groups of pixels all of that colour, as most
+    // text is drawn over.
     struct Over {
         std::uint32_t pixel;
         alignas(32) std::array<std::uint32_t, 16> shaded;
@@ -86,8 +88,9 @@ inline std::uint32_t shade_pixel(std::uint32_t p, unsigned level, const GlyphSha
         const std::uint32_t t = (s.value >> (8 * c)) & 0xFFu;
         const std::uint32_t d = (p >> (8 * c)) & 0xFFu;
         const std::uint32_t down = f.down[c] + (((s.whole[level] >> c) & 1u) << 16);
-        const std::uint32_t v = d >= t ? t + (((d - t) * f.up[c]) >> 16)
-                                       : t - (((t - d) * down) >> 16);
+        // One of the two distances is 0: no branch on which side d is.
+        const std::uint32_t above = std::max(d, t) - t, below = t - std::min(d, t);
+        const std::uint32_t v = t + ((above * f.up[c]) >> 16) - ((below * down) >> 16);
         out |= v << (8 * c);
     }
     return out;

@@ -1,6 +1,7 @@
 #include "icon.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "canvas.h"
@@ -98,6 +99,12 @@ PixelImage resample_square(const PixelImage& source, int size) {
         }
     }
     return target;
+}
+
+int icon_size(const char* text, int largest) {
+    char* end = nullptr;
+    const long size = std::strtol(text, &end, 10);
+    return end == text || *end != '\0' || size < 1 || size > largest ? 0 : static_cast<int>(size);
 }
 
 }  // namespace tovik

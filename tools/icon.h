@@ -17,4 +17,8 @@ PixelImage render_icon_picture();
 // of the source area it covers, weighted by how much of each pixel it covers.
 PixelImage resample_square(const PixelImage& source, int size);
 
+// An icon size given on a command line: a whole number from 1 to `largest`
+// and nothing else; 0 when `text` is not one.
+int icon_size(const char* text, int largest);
+
 }  // namespace tovik

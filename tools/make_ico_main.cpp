@@ -1,6 +1,5 @@
 // make_ico: writes the program's icon as a Windows icon file of several sizes.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,13 +15,12 @@ int main(int argc, char** argv) {
     const tovik::PixelImage picture = tovik::render_icon_picture();
     std::vector<tovik::PixelImage> images;
     for (int i = 2; i < argc; ++i) {
-        char* end = nullptr;
-        const long size = std::strtol(argv[i], &end, 10);
-        if (end == argv[i] || *end != '\0' || size < 1 || size > 256) {
+        const int size = tovik::icon_size(argv[i], 256);
+        if (size == 0) {
             std::fprintf(stderr, "make_ico: not a size from 1 to 256: %s\n", argv[i]);
             return 2;
         }
-        images.push_back(tovik::resample_square(picture, static_cast<int>(size)));
+        images.push_back(tovik::resample_square(picture, size));
     }
     std::vector<std::uint8_t> file;
     std::string error;

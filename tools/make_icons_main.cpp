@@ -1,6 +1,5 @@
 // make_icons: writes the program's icon as PNG files, one a size.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "icon.h"
@@ -14,15 +13,14 @@ int main(int argc, char** argv) {
     }
     const tovik::PixelImage picture = tovik::render_icon_picture();
     for (int i = 2; i < argc; ++i) {
-        char* end = nullptr;
-        const long size = std::strtol(argv[i], &end, 10);
-        if (end == argv[i] || *end != '\0' || size < 1 || size > 4096) {
+        const int size = tovik::icon_size(argv[i], 4096);
+        if (size == 0) {
             std::fprintf(stderr, "make_icons: not a size from 1 to 4096: %s\n", argv[i]);
             return 2;
         }
         const std::string path = std::string(argv[1]) + "/tovik-" + argv[i] + ".png";
         std::string error;
-        if (!tovik::write_png(path, tovik::resample_square(picture, static_cast<int>(size)), &error)) {
+        if (!tovik::write_png(path, tovik::resample_square(picture, size), &error)) {
             std::fprintf(stderr, "make_icons: %s\n", error.c_str());
             return 1;
         }

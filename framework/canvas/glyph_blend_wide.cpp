@@ -77,16 +77,13 @@ private:
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
     }
 
-    // The table for a new colour, kept in `shades` for the next glyph.
+    // The table for a new colour, kept in `shades` for the next glyph: the
+    // colour shaded at levels 0, 2, ..., 8 and 9, ..., 16.
     void remember(__m256i colour) {
-        static constexpr std::uint8_t LOW[8] = {0, 2, 3, 4, 5, 6, 7, 8};
-        static constexpr std::uint8_t HIGH[8] = {9, 10, 11, 12, 13, 14, 15, 16};
-        std::uint64_t low = 0, high = 0;
-        std::memcpy(&low, LOW, 8);
-        std::memcpy(&high, HIGH, 8);
+        constexpr std::uint64_t LOW = 0x0807060504030200u, HIGH = 0x100F0E0D0C0B0A09u;
         over_ = colour;
-        over_low_ = shaded(colour, low, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(LOW)));
-        over_high_ = shaded(colour, high, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(HIGH)));
+        over_low_ = shaded(colour, LOW, _mm_cvtsi64_si128(static_cast<long long>(LOW)));
+        over_high_ = shaded(colour, HIGH, _mm_cvtsi64_si128(static_cast<long long>(HIGH)));
         GlyphShades::Over& kept = shades_.over;
         kept.pixel = static_cast<std::uint32_t>(_mm256_cvtsi256_si32(colour));
         store(kept.shaded.data(), over_low_);

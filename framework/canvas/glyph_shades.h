@@ -74,7 +74,7 @@ struct GlyphShades {
     // text is drawn over.
     struct Over {
         std::uint32_t pixel;
-        alignas(32) std::array<std::uint32_t, 16> shaded;
+        std::array<std::uint32_t, 16> shaded;
     };
     mutable Over over;
 };
